@@ -1,0 +1,3 @@
+#pragma once
+// The hero's status window, with the use of a herb.
+void StatusMenu();

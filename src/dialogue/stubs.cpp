@@ -1,0 +1,4 @@
+// Placeholder until the title sequence exists.
+#include "dialogue/title_sequence.h"
+
+void TitleSequence() {}

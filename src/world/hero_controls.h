@@ -1,0 +1,3 @@
+#pragma once
+// Status menu on Z, walking direction from the arrows or the stick.
+void ReadHeroControls();
