@@ -3,15 +3,7 @@
 
 #include <cstdint>
 
-// Key codes of the game's key table (the keyboard's scan codes).
-inline constexpr int DIK_ESCAPE = 0x01;
-inline constexpr int DIK_A = 0x1E;
-inline constexpr int DIK_S = 0x1F;
-inline constexpr int DIK_Z = 0x2C;
-inline constexpr int DIK_UP = 0xC8;
-inline constexpr int DIK_LEFT = 0xCB;
-inline constexpr int DIK_RIGHT = 0xCD;
-inline constexpr int DIK_DOWN = 0xD0;
+#include "host/key_codes.h"
 
 // The joystick record: six axes, two sliders, four point-of-view values and
 // 32 buttons (down while 0x80 is set).

@@ -1,0 +1,94 @@
+#include "platform/trace.h"
+
+#include <cstdio>
+#include <utility>
+
+#include "platform/host_link.h"
+
+namespace {
+std::FILE* file = nullptr;
+bool inMemory = false;
+std::string memory;
+
+void AppendEscaped(std::string& out, std::string_view s) {
+  static const char hex[] = "0123456789abcdef";
+  for (unsigned char c : s) {
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20 || c >= 0x7F) {
+          out += "\\u00";
+          out += hex[c >> 4];
+          out += hex[c & 15];
+        } else {
+          out += static_cast<char>(c);
+        }
+    }
+  }
+}
+}  // namespace
+
+bool OpenTrace(const std::string& path) {
+  CloseTrace();
+  file = std::fopen(path.c_str(), "w");
+  return file != nullptr;
+}
+
+void OpenTraceInMemory() {
+  CloseTrace();
+  inMemory = true;
+}
+
+std::string TakeTrace() { return std::exchange(memory, {}); }
+
+void CloseTrace() {
+  if (file != nullptr) std::fclose(file);
+  file = nullptr;
+  inMemory = false;
+  memory.clear();
+}
+
+bool TraceOpen() { return file != nullptr || inMemory; }
+
+TraceEvent::TraceEvent(std::string_view ev) : on_(TraceOpen()) {
+  if (!on_) return;
+  const std::uint32_t t = HasHost() ? CurrentHost().Ticks() : 0;
+  line_ = "{\"t\":" + std::to_string(t) + ",\"ev\":\"";
+  AppendEscaped(line_, ev);
+  line_ += '"';
+}
+
+TraceEvent& TraceEvent::Int(std::string_view key, std::int64_t value) {
+  if (on_) {
+    line_ += ",\"";
+    AppendEscaped(line_, key);
+    line_ += "\":" + std::to_string(value);
+  }
+  return *this;
+}
+
+TraceEvent& TraceEvent::Str(std::string_view key, std::string_view value) {
+  if (on_) {
+    line_ += ",\"";
+    AppendEscaped(line_, key);
+    line_ += "\":\"";
+    AppendEscaped(line_, value);
+    line_ += '"';
+  }
+  return *this;
+}
+
+TraceEvent::~TraceEvent() {
+  if (!on_) return;
+  line_ += "}\n";
+  if (inMemory) {
+    memory += line_;
+  } else if (file != nullptr) {
+    std::fputs(line_.c_str(), file);
+    std::fflush(file);
+  }
+}

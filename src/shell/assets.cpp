@@ -1,0 +1,122 @@
+#include "shell/assets.h"
+
+#include <cstdio>
+#include <string>
+
+#include "platform/bitmap.h"
+#include "platform/display.h"
+#include "platform/input.h"
+
+namespace pictures {
+std::unique_ptr<Surface> Village, people, world, castle, castle2, battle1, battle2, pbattle, end,
+    battle3, over, start;
+}
+
+namespace sounds {
+SoundId intro = -1, button = -1, button2 = -1, getitem = -1, gameover = -1, gameover2 = -1,
+        world = -1, castle2 = -1, battle = -1, bbattle = -1, g_arm = -1, hp = -1, pattack = -1,
+        eattack = -1, castle = -1, village = -1;
+}
+
+namespace {
+
+struct PictureFile {
+  const char* name;
+  std::unique_ptr<Surface>* handle;
+};
+
+// In load order.
+const PictureFile kPictures[] = {
+    {"bmp\\Village.bmp", &pictures::Village}, {"bmp\\people.bmp", &pictures::people},
+    {"bmp\\world.bmp", &pictures::world},     {"bmp\\castle.bmp", &pictures::castle},
+    {"bmp\\castle2.bmp", &pictures::castle2}, {"bmp\\battle1.bmp", &pictures::battle1},
+    {"bmp\\battle2.bmp", &pictures::battle2}, {"bmp\\pbattle.bmp", &pictures::pbattle},
+    {"bmp\\end.bmp", &pictures::end},         {"bmp\\battle3.bmp", &pictures::battle3},
+    {"bmp\\over.bmp", &pictures::over},       {"bmp\\start.bmp", &pictures::start},
+};
+
+struct SoundFile {
+  const char* name;
+  SoundId* handle;
+};
+
+// In load order, which is also slot order.
+const SoundFile kSounds[] = {
+    {"wav\\intro.wav", &sounds::intro},       {"wav\\button.wav", &sounds::button},
+    {"wav\\button2.wav", &sounds::button2},   {"wav\\getitem.wav", &sounds::getitem},
+    {"wav\\gameover.wav", &sounds::gameover}, {"wav\\gameover2.wav", &sounds::gameover2},
+    {"wav\\world.wav", &sounds::world},       {"wav\\castle2.wav", &sounds::castle2},
+    {"wav\\battle.wav", &sounds::battle},     {"wav\\bbattle.wav", &sounds::bbattle},
+    {"wav\\g_arm.wav", &sounds::g_arm},       {"wav\\hp.wav", &sounds::hp},
+    {"wav\\pattack.wav", &sounds::pattack},   {"wav\\eattack.wav", &sounds::eattack},
+    {"wav\\castle.wav", &sounds::castle},     {"wav\\village.wav", &sounds::village},
+};
+
+}  // namespace
+
+int StartUp() {
+  if (InitDisplay(640, 480, 16) == 0) {
+    std::fprintf(stderr, "pimquest: the 640 x 480 display cannot be opened\n");
+    return 0;
+  }
+  for (const PictureFile& picture : kPictures) {
+    std::string error;
+    *picture.handle = LoadBitmapSurface(picture.name, 0, 0, &error);
+    if (!*picture.handle) {
+      std::fprintf(stderr, "pimquest: cannot load picture %s\n", error.c_str());
+      return 0;
+    }
+  }
+  SetColourKey(pictures::people.get(), 0xFF00FF);
+  SetColourKey(pictures::pbattle.get(), 0xFF00FF);
+  if (InitSound() == 0) std::fprintf(stderr, "pimquest: no sound device; playing silent\n");
+  LoadSounds();
+  CreateInput();
+  InitKeyboard();
+  InitGamepad(-1024, 1024, -1024, 1024);
+  return 1;
+}
+
+int LoadSounds() {
+  for (const SoundFile& sound : kSounds) {
+    std::string error;
+    *sound.handle = LoadWave(sound.name, 0xE0, &error);
+    if (*sound.handle == -1) {
+      // That sound and the ones after it stay silent; the game goes on.
+      std::fprintf(stderr, "pimquest: cannot load sound %s\n", error.c_str());
+      return 0;
+    }
+  }
+  return 1;
+}
+
+void RestoreAllPictures() {
+  const PictureFile kOrder[] = {
+      {"bmp\\Village.bmp", &pictures::Village}, {"bmp\\people.bmp", &pictures::people},
+      {"bmp\\castle.bmp", &pictures::castle},   {"bmp\\castle2.bmp", &pictures::castle2},
+      {"bmp\\battle1.bmp", &pictures::battle1}, {"bmp\\battle2.bmp", &pictures::battle2},
+      {"bmp\\battle3.bmp", &pictures::battle3}, {"bmp\\pbattle.bmp", &pictures::pbattle},
+      {"bmp\\start.bmp", &pictures::start},     {"bmp\\world.bmp", &pictures::world},
+      {"bmp\\end.bmp", &pictures::end},         {"bmp\\over.bmp", &pictures::over},
+  };
+  for (const PictureFile& picture : kOrder) {
+    if (*picture.handle) ReloadBitmap(picture.handle->get(), picture.name);
+  }
+}
+
+int ShutDown() {
+  StopAllSlots();
+  ReleaseAllSlots();
+  ShutdownSound();
+  ReleaseKeyboard();
+  ReleaseGamepad();
+  ReleaseInput();
+  for (std::unique_ptr<Surface>* handle :
+       {&pictures::Village, &pictures::people, &pictures::world, &pictures::castle,
+        &pictures::castle2, &pictures::battle1, &pictures::battle2, &pictures::battle3,
+        &pictures::start, &pictures::over, &pictures::pbattle, &pictures::end}) {
+    handle->reset();
+  }
+  ShutdownDisplay();
+  return 1;
+}

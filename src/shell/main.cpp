@@ -1,0 +1,4 @@
+// Pim Quest.
+#include "shell/game_main.h"
+
+int main(int argc, char** argv) { return GameMain(argc, argv); }

@@ -1,0 +1,98 @@
+#include "shell/main_loop.h"
+
+#include "battle/end_screens.h"
+#include "dialogue/title_sequence.h"
+#include "platform/clock.h"
+#include "platform/host_link.h"
+#include "platform/input.h"
+#include "platform/sound.h"
+#include "platform/trace.h"
+#include "shell/assets.h"
+#include "shell/game_state.h"
+#include "shell/player.h"
+#include "world/hero_controls.h"
+#include "world/map_entry.h"
+#include "world/scenes.h"
+
+namespace {
+
+// A walking state keeps its music looping; whatever stopped it (a battle
+// stops every sound) makes it start again from the beginning.
+void KeepMusicLooping(SoundId music) {
+  if (SlotStatus(music) != kSoundPlaying + kSoundLooping) PlaySlot(music, kPlayLooped);
+}
+
+}  // namespace
+
+int RunFrame() {
+  Host& host = CurrentHost();
+  // Escape asks for the quit; this frame still runs to its end.
+  if (host.EscapeDown()) host.PostQuit();
+  MarkFrameStart();
+  ReadKeyboard();
+  ReadGamepad();
+
+  // One test after another on the current value: a state entered with a
+  // higher number runs in this same frame.
+  if (GameState == Title) {
+    TitleSequence();
+    NewGame();
+    EnterWorldMap();
+    SetGameState(WorldMap);
+    StopAllSlots();
+  }
+  if (GameState == WorldMap) {
+    KeepMusicLooping(sounds::world);
+    ReadHeroControls();
+    WorldMapScene();
+    if (GameState != WorldMap) StopAllSlots();
+  }
+  if (GameState == Village) {
+    KeepMusicLooping(sounds::village);
+    ReadHeroControls();
+    VillageScene();
+    if (GameState != Village) StopAllSlots();
+  }
+  if (GameState == Castle) {
+    KeepMusicLooping(sounds::castle);
+    ReadHeroControls();
+    CastleScene();
+    if (GameState != Castle) StopAllSlots();
+  }
+  if (GameState == DemonCastle) {
+    KeepMusicLooping(sounds::castle2);
+    ReadHeroControls();
+    DemonCastleScene();
+    // Leaving Elmo's castle stops only its own music.
+    if (GameState != DemonCastle) StopSlot(sounds::castle2);
+  }
+  if (GameState == Ending) ShowEndScreen();
+
+  TracePlayerIfChanged();
+  WaitSinceFrameStart(10);
+  return 1;
+}
+
+int RunGame() {
+  Host& host = CurrentHost();
+  try {
+    for (;;) {
+      const HostEvent event = host.PollEvent();
+      if (event == HostEvent::Quit) break;
+      if (event == HostEvent::Activated) windowActive = 1;
+      if (event == HostEvent::Minimised) windowActive = 0;
+      if (event != HostEvent::None) continue;
+      if (windowActive == 1) {
+        RunFrame();
+      } else {
+        host.WaitForEvent();
+      }
+    }
+  } catch (const QuitRequest&) {
+    // The window was closed from inside some loop of the game: everything
+    // has unwound to here, and the game shuts down in order as on Escape.
+  }
+  ShutDown();
+  TraceEvent("quit").Int("code", 0);
+  return 0;
+}
