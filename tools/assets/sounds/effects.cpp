@@ -50,7 +50,7 @@ std::vector<float> SweptNoise(double seconds, double fromHz, double toHz, double
   const long length = Samples(seconds);
   std::vector<float> out(static_cast<std::size_t>(length));
   Noise noise(seed);
-  double low = 0.0, band = 0.0;
+  double bandState = 0.0, lowState = 0.0;
   for (long i = 0; i < length; ++i) {
     const double t = static_cast<double>(i) / kSampleRate;
     const double hz = fromHz * std::pow(toHz / fromHz, t / seconds);
@@ -58,10 +58,11 @@ std::vector<float> SweptNoise(double seconds, double fromHz, double toHz, double
     // top of the band, which the slash needs.
     const double g = std::tan(std::numbers::pi * std::min(hz, 5000.0) / kSampleRate);
     const double k = 1.0 / q;
-    const double high = (noise.Next() - (k + g) * band - low) / (1.0 + k * g + g * g);
-    const double nextBand = band + g * high;
-    low += g * (band + nextBand);
-    band = nextBand + g * high;
+    const double high = (noise.Next() - (k + g) * bandState - lowState) / (1.0 + k * g + g * g);
+    const double band = g * high + bandState;
+    bandState = g * high + band;
+    const double low = g * band + lowState;
+    lowState = g * band + low;
     const double level = std::min(1.0, t / attack) * std::exp(-t / decay) *
                          std::min(1.0, static_cast<double>(length - 1 - i) / 60.0);
     out[static_cast<std::size_t>(i)] = static_cast<float>(band * level);
@@ -159,10 +160,10 @@ std::vector<float> ThudSound() {
   body.decay = 0.09;
   body.sustain = 0.0;
   body.release = 0.08;
-  body.glide = 14;
+  body.glide = 16;
   body.glideTime = 0.09;
-  sound.Note(0.0, 31, 0.16, body);  // G1, dropping from above
-  sound.Add(0.0, SweptNoise(0.2, 900, 200, 1.2, 0.002, 0.045, 23), 0.9);
+  sound.Note(0.0, 36, 0.16, body);  // C2, dropping from above
+  sound.Add(0.0, SweptNoise(0.2, 700, 160, 1.2, 0.002, 0.04, 23), 0.6);
   return sound.Take();
 }
 

@@ -23,6 +23,7 @@ Song WorldSong() {
       {PulseLead(0.25, 1.0), melody},
       {TriangleBass(1.0), Arrange(chords, gallop, kBar, 38)},
       {Pluck(0.125, 0.28), Arrange(chords, broken, kBar, 57)},
+      {PulseLead(0.125, 0.3), Echo(melody, 3, song.ticks)},  // a dotted-eighth echo
   };
   song.drums = LayerDrums({"k.h.s.h.k.k.s.h.|k.h.s.h.k.k.s.h.|k.h.s.h.k.k.s.h.|k.h.s.h.k.k.smml|"
                            "k.h.s.h.k.k.s.h.|k.h.s.h.k.k.s.h.|k.h.s.h.k.k.s.h.|k.h.s.h.k.nnmmll|"

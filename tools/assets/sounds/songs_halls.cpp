@@ -17,7 +17,7 @@ Song VillageSong() {
                                       {8, 3, 1}, {8, 3, 2}, {8, 3, 3}};
   song.voices = {
       {Flute(1.0), melody},
-      {TriangleBass(0.8), Arrange(chords, oom, kBar, 41)},
+      {TriangleBass(0.8), Arrange(chords, oom, kBar, 43)},
       {Pluck(0.5, 0.13), Arrange(chords, pahPah, kBar, 53)},
   };
   for (int bar = 0; bar < 16; ++bar)
@@ -41,7 +41,7 @@ Song CastleSong() {
   organ.lowpass = 1400;
   song.voices = {
       {PulseLead(0.5, 0.9), melody},
-      {TriangleBass(1.0), Arrange(chords, march, kBar, 36)},
+      {TriangleBass(1.0), Arrange(chords, march, kBar, 43)},
       {organ, Sustain(chords, 55)},
   };
   song.drums = LayerDrums({"t.......T.......|t.......T.......|t.......T.......|t.......T...t.tt|"
@@ -62,7 +62,7 @@ Song DarkCastleSong() {
       kBar);
   const auto chords = ParseChords("Dm Dm Gm A | Dm Bb Eb A | Gm A7", kBar);
   const std::vector<Figure> creep = {{0, 2, 0}, {2, 2, 0},  {4, 2, 3},  {6, 2, 0},
-                                     {8, 2, 0}, {10, 2, 0}, {12, 2, 3}, {14, 2, -1}};
+                                     {8, 2, 0}, {10, 2, 0}, {12, 2, 3}, {14, 2, 2}};
   Instrument ghost = PulseLead(0.5, 0.85);
   ghost.attack = 0.05;
   ghost.lowpass = 1300;
