@@ -29,7 +29,7 @@ class SdlHost : public Host {
  public:
   // Opens the window. Returns null with *error set when there is no display
   // or no window can be made.
-  static std::unique_ptr<SdlHost> Create(const SdlHostOptions& options, std::string* error);
+  static std::unique_ptr<SdlHost> Open(const SdlHostOptions& options, std::string* error);
   ~SdlHost() override;
   SdlHost(const SdlHost&) = delete;
   SdlHost& operator=(const SdlHost&) = delete;
