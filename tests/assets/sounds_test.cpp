@@ -8,8 +8,11 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "platform/wave_file.h"
 
 namespace {
 
@@ -91,6 +94,19 @@ TEST(Sounds, EveryFileIsEightBitMonoPcmAtTheGamesRate) {
   for (const auto& entry : std::filesystem::directory_iterator(WavDir()))
     total += entry.file_size();
   EXPECT_LT(total, 3u * 1024 * 1024) << "the sound set should stay small";
+}
+
+TEST(Sounds, TheGamesOwnReaderTakesEveryFile) {
+  std::vector<const char*> names(std::begin(kMusic), std::end(kMusic));
+  names.insert(names.end(), std::begin(kEffects), std::end(kEffects));
+  for (const char* name : names) {
+    const std::vector<std::uint8_t> bytes = ReadFile(WavDir() / (std::string(name) + ".wav"));
+    std::string error;
+    const std::optional<WaveData> wave = ParseWave(bytes, &error);
+    ASSERT_TRUE(wave.has_value()) << name << ": " << error;
+    EXPECT_EQ(wave->sampleRate, 11025u) << name;
+    EXPECT_EQ(wave->dataSize, LoadSamples(name).size()) << name;
+  }
 }
 
 TEST(Sounds, MusicLoopsCloseWithoutAClickAndLeaveHeadroom) {
