@@ -146,27 +146,30 @@ void DrawFrame(Canvas& c, const Look& k, int id, Facing f, int frame) {
   }
   // Head.
   p.E(16, 8, 6.5, 6, skin);
-  if (f == kDown) {
-    // Eyes and cheeks.
-    p.R(13, 8, 1, 2, pal::kInk), p.R(18, 8, 1, 2, pal::kInk);
-    p.P(12, 10, pal::kSkin[2]), p.P(19, 10, pal::kSkin[2]);
-    p.R(10, 10, 1, 2, skinD), p.R(21, 10, 1, 2, skinD);
-  } else if (side) {
-    p.R(11, 8, 1, 2, pal::kInk);
-    p.P(9, 9, skin), p.P(9, 10, skinD);
-  }
   // Hair.
   const Rgb hair = k.hair, hairD = Scale(k.hair, 0.7);
   if (f == kUp) {
     p.E(16, 8, 6.5, 6, hair);
     p.R(12, 11, 8, 2, hairD);
   } else if (f == kDown) {
-    p.E(16, 5, 6.5, 3.5, hair);
+    p.E(16, 4.5, 6.5, 3.2, hair);
     p.R(10, 5, 2, 4, hair), p.R(20, 5, 2, 4, hairD);
-    p.P(14, 6, hair), p.P(15, 7, hair), p.P(17, 6, hair);
+    p.P(13, 6, hair), p.P(14, 6, hair), p.P(18, 6, hair);
   } else {
-    p.E(17, 5.5, 6, 4, hair);
-    p.R(16, 5, 7, 7, hair), p.R(21, 7, 1, 5, hairD);
+    p.E(17, 5, 6, 3.6, hair);
+    p.R(17, 5, 6, 7, hair), p.R(21, 7, 1, 5, hairD);
+  }
+  if (f == kDown) {
+    // Eyes with a glint, cheeks, a shaded jaw.
+    p.R(13, 8, 2, 2, pal::kInk), p.R(17, 8, 2, 2, pal::kInk);
+    p.P(13, 8, pal::kWhite), p.P(17, 8, pal::kWhite);
+    p.P(12, 10, pal::kSkin[2]), p.P(19, 10, pal::kSkin[2]);
+    p.R(11, 12, 10, 1, skinD);
+  } else if (side) {
+    p.R(11, 8, 2, 2, pal::kInk);
+    p.P(11, 8, pal::kWhite);
+    p.P(9, 9, skin), p.P(9, 10, skinD);
+    p.R(12, 12, 5, 1, skinD);
   }
   if (k.beard && f != kUp) {
     if (f == kDown) p.R(12, 11, 8, 3, k.hair), p.R(14, 14, 4, 1, k.hair), p.R(14, 11, 4, 1, skinD);
@@ -180,7 +183,7 @@ void DrawFrame(Canvas& c, const Look& k, int id, Facing f, int frame) {
   switch (k.hat) {
     case kHeadband:
       if (f == kDown) p.R(10, 4, 12, 2, pal::kRed[2]);
-      else if (f == kUp) p.R(10, 4, 12, 2, pal::kRed[2]), p.R(14, 6, 2, 4, pal::kRed[1]), p.R(17, 6, 2, 3, pal::kRed[1]);
+      else if (f == kUp) p.R(10, 4, 12, 2, pal::kRed[2]), p.R(17, 6, 2, 5, pal::kRed[1]), p.P(19, 9, pal::kRed[1]);
       else p.R(10, 4, 12, 2, pal::kRed[2]), p.R(22, 5, 3, 2, pal::kRed[1]), p.R(23, 7, 2, 2, pal::kRed[1]);
       break;
     case kCrown:
@@ -325,15 +328,23 @@ void DrawHeroBattle(Canvas& c, int x, int y, int pose) {
     Line(big, x0, y0 + 1, x1, y1 + 1, pal::kStone[1]);
   };
   if (pose == 0) {
-    blade(18, 44, 6, 30);
-    big.FillRect(17, 42, 4, 4, pal::kGold[2]);
+    // Held low and forward, the point toward the enemy.
+    blade(31, 43, 12, 56);
+    big.FillRect(31, 40, 3, 6, pal::kGold[2]);
+    big.FillRect(32, 41, 4, 3, pal::kSkin[1]);
   } else if (pose == 1) {
-    blade(30, 22, 26, 0);
-    Line(big, 31, 22, 27, 0, pal::kWhite);
-    big.FillRect(27, 22, 7, 3, pal::kGold[2]);
+    // Raised high behind the head, ready to strike.
+    big.FillRect(22, 26, 4, 14, pal::kBlue[1]);
+    blade(22, 26, 6, 0);
+    Line(big, 21, 26, 5, 0, pal::kWhite);
+    big.FillRect(21, 25, 7, 3, pal::kGold[2]);
+    big.FillRect(22, 28, 4, 4, pal::kSkin[1]);
   } else {
-    blade(18, 36, 0, 33);
-    big.FillRect(17, 33, 3, 7, pal::kGold[2]);
+    // The lunge: arm and blade thrust straight out.
+    big.FillRect(12, 38, 10, 4, pal::kBlue[2]);
+    blade(11, 39, 0, 39);
+    big.FillRect(9, 36, 3, 8, pal::kGold[2]);
+    big.FillRect(12, 38, 3, 4, pal::kSkin[1]);
   }
   OutlineShape(big, 0, 0, 64, 64, kMagenta, pal::kInk);
   GuardMagenta(big, 0, 0, 64, 64);

@@ -472,24 +472,24 @@ Rgb Void(int x, int y) {
   if (h > 0.996) return {88, 72, 120};
   return DitherOn(x, y, 0.15 + 0.1 * ValueNoise(M32(x), M32(y), 16, 32, 131)) ? Rgb{24, 16, 36} : Rgb{14, 10, 22};
 }
-Rgb DarkFloor(int x, int y) {  // dark red runner over black stone
-  const int v = M32(y);
+Rgb DarkFloor(int x, int y) {  // a dark red runner with a faint diamond pattern
+  const int u = M32(x) % 16, v = M32(y) % 16;
   Rgb c = DitherOn(x, y, 0.3) ? Rgb{104, 28, 44} : Rgb{88, 20, 40};
-  if (v % 16 == 0) c = Rgb{72, 16, 32};
-  if ((M32(x) % 16 == 8) && v % 16 == 8) c = Rgb{120, 48, 40};
+  const int d = std::abs(u - 8) + std::abs(v - 8);
+  if (d == 6) c = Rgb{120, 40, 52};
+  if (d == 0) c = Rgb{136, 72, 48};
   return c;
 }
 Rgb Border(int x, int y, bool left, bool lit) {
   const int rx = left ? x : 31 - x;
   if (rx < 3) return Void(x, y);
-  if (rx < 5) return lit ? pal::kGold[1] : pal::kPurple[1];
+  if (rx < 5) return lit ? pal::kGold[2] : pal::kPurple[1];
   if (rx < 9) {
-    Rgb c = (M32(y) % 8 == 0) ? pal::kPurple[0] : pal::kPurple[2];
-    return lit ? Mix(c, pal::kGold[2], 0.35) : c;
+    if (lit && M32(y) % 16 >= 6 && M32(y) % 16 < 10 && rx >= 5 && rx < 9) return pal::kGold[3];
+    return (M32(y) % 8 == 0) ? pal::kPurple[0] : pal::kPurple[2];
   }
   if (rx < 10) return pal::kPurple[0];
-  Rgb c = DarkFloor(x, y);
-  return lit ? Mix(c, pal::kGold[2], 0.12) : c;
+  return DarkFloor(x, y);
 }
 void Brazier(Over& o) {  // the bowl on the top cell
   o.R(8, 24, 16, 5, pal::kStone[1]);

@@ -1,0 +1,164 @@
+// Checks the layouts of the generated pictures that the game's drawing code
+// relies on: sizes, magenta where figures are transparent, the pbattle
+// rectangles filled, and no figure colour that the 15-bit conversion would
+// turn into the colour key.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Picture {
+  int width = 0, height = 0;
+  std::vector<std::uint8_t> rgb;  // top-down, 3 bytes per pixel
+  bool ok = false;
+  std::uint32_t At(int x, int y) const {
+    const std::size_t i = (static_cast<std::size_t>(y) * width + x) * 3;
+    return (rgb[i] << 16) | (rgb[i + 1] << 8) | rgb[i + 2];
+  }
+};
+
+constexpr std::uint32_t kMagenta = 0xFF00FF;
+
+std::filesystem::path AssetDir() {
+  if (const char* env = std::getenv("PQ_ASSET_DIR")) return env;
+  return PQ_ASSET_DIR;
+}
+
+std::uint32_t U32(const std::vector<std::uint8_t>& d, std::size_t at) {
+  return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (static_cast<std::uint32_t>(d[at + 3]) << 24);
+}
+
+Picture Load(const std::filesystem::path& file) {
+  Picture p;
+  std::ifstream f(file, std::ios::binary);
+  std::vector<std::uint8_t> d((std::istreambuf_iterator<char>(f)), {});
+  if (d.size() < 54 || d[0] != 'B' || d[1] != 'M') return p;
+  const std::uint32_t offset = U32(d, 10);
+  p.width = static_cast<int>(U32(d, 18));
+  const auto h = static_cast<std::int32_t>(U32(d, 22));
+  const int bpp = d[28] | (d[29] << 8);
+  if (U32(d, 14) != 40 || bpp != 24 || U32(d, 30) != 0 || h <= 0) return p;
+  p.height = h;
+  const std::size_t stride = (static_cast<std::size_t>(p.width) * 3 + 3) & ~std::size_t{3};
+  if (d.size() < offset + stride * p.height) return p;
+  p.rgb.resize(static_cast<std::size_t>(p.width) * p.height * 3);
+  for (int y = 0; y < p.height; ++y)
+    for (int x = 0; x < p.width; ++x) {
+      const std::size_t src = offset + (p.height - 1 - y) * stride + x * 3;
+      const std::size_t dst = (static_cast<std::size_t>(y) * p.width + x) * 3;
+      p.rgb[dst] = d[src + 2], p.rgb[dst + 1] = d[src + 1], p.rgb[dst + 2] = d[src];
+    }
+  p.ok = true;
+  return p;
+}
+
+Picture LoadBmp(const std::string& stem) { return Load(AssetDir() / "bmp" / (stem + ".bmp")); }
+
+// A colour the game's 15-bit conversion maps onto the key: same top 5 bits as magenta.
+bool NearMagenta(std::uint32_t c) {
+  return ((c >> 19) & 31) == 31 && ((c >> 11) & 31) == 0 && ((c >> 3) & 31) == 31;
+}
+
+struct Box {
+  int left, top, right, bottom;
+};
+
+// Counts keyed and drawn pixels of a box; fails on a drawn pixel near magenta.
+void ExpectSprite(const Picture& p, Box b, const std::string& what) {
+  int keyed = 0, drawn = 0;
+  for (int y = b.top; y < b.bottom; ++y)
+    for (int x = b.left; x < b.right; ++x) {
+      const std::uint32_t c = p.At(x, y);
+      if (c == kMagenta) {
+        ++keyed;
+      } else {
+        ++drawn;
+        ASSERT_FALSE(NearMagenta(c)) << what << " at " << x << "," << y;
+      }
+    }
+  EXPECT_GT(drawn, (b.right - b.left) * (b.bottom - b.top) / 20) << what << " is nearly empty";
+  EXPECT_GT(keyed, 0) << what << " has no transparent background";
+}
+
+TEST(Pictures, AllTwelveHaveTheirSizes) {
+  struct Want {
+    const char* stem;
+    int width, minHeight;
+  };
+  // Tile sheets are as tall as their highest code needs (Part 1.3 and the tile lists).
+  const Want wants[] = {{"Village", 512, 96},  {"people", 64, 1408},  {"world", 512, 160},
+                        {"castle", 512, 128},  {"castle2", 512, 32},  {"battle1", 640, 480},
+                        {"battle2", 640, 480}, {"pbattle", 192, 288}, {"end", 640, 480},
+                        {"battle3", 640, 480}, {"over", 640, 480},    {"start", 640, 480}};
+  for (const Want& w : wants) {
+    const Picture p = LoadBmp(w.stem);
+    ASSERT_TRUE(p.ok) << w.stem << ".bmp missing or not a 24-bit uncompressed BMP";
+    EXPECT_EQ(p.width, w.width) << w.stem;
+    EXPECT_GE(p.height, w.minHeight) << w.stem;
+    if (w.width == 512) {
+      EXPECT_EQ(p.height % 32, 0) << w.stem;
+    }
+    if (w.width == 640) {
+      EXPECT_EQ(p.height, 480) << w.stem;
+    }
+  }
+}
+
+TEST(Pictures, EveryFigureFrameIsDrawnOnMagenta) {
+  const Picture p = LoadBmp("people");
+  ASSERT_TRUE(p.ok);
+  for (int row = 0; row < 36; ++row)
+    for (int col = 0; col < 2; ++col) {
+      const int x = col * 32, y = row * 32;
+      ExpectSprite(p, {x, y, x + 32, y + 32}, "frame row " + std::to_string(row));
+      EXPECT_EQ(p.At(x, y + 31), kMagenta) << "frame row " << row;
+    }
+  ExpectSprite(p, {0, 1280, 64, 1344}, "Elmo picture 0");
+  ExpectSprite(p, {0, 1344, 64, 1408}, "Elmo picture 1");
+}
+
+TEST(Pictures, BattleSpritesFillTheirRectangles) {
+  const Picture p = LoadBmp("pbattle");
+  ASSERT_TRUE(p.ok);
+  const struct {
+    Box box;
+    const char* what;
+  } rects[] = {{{0, 0, 64, 64}, "hero 0"},          {{64, 0, 128, 64}, "hero 1"},
+               {{128, 0, 192, 64}, "hero 2"},       {{0, 64, 32, 96}, "cursor"},
+               {{64, 64, 128, 128}, "dragonfly 0"}, {{64, 128, 128, 192}, "dragonfly 1"},
+               {{128, 64, 192, 128}, "stone 0"},    {{128, 128, 192, 192}, "stone 1"},
+               {{128, 192, 192, 288}, "Elmo 0"},    {{64, 192, 128, 288}, "Elmo 1"},
+               {{0, 192, 64, 288}, "Elmo 2"}};
+  for (const auto& r : rects) ExpectSprite(p, r.box, r.what);
+}
+
+TEST(Pictures, AnimatedCellHasThreeDifferentFlames) {
+  const Picture p = LoadBmp("castle2");
+  ASSERT_TRUE(p.ok);
+  auto differ = [&](int a, int b) {
+    for (int y = 0; y < 32; ++y)
+      for (int x = 0; x < 32; ++x)
+        if (p.At(a * 32 + x, y) != p.At(b * 32 + x, y)) return true;
+    return false;
+  };
+  EXPECT_TRUE(differ(1, 3));
+  EXPECT_TRUE(differ(1, 4));
+  EXPECT_TRUE(differ(3, 4));
+}
+
+TEST(Pictures, IconIsSixtyFourSquareWithTransparentMagenta) {
+  const Picture p = Load(AssetDir() / "icon.bmp");
+  ASSERT_TRUE(p.ok);
+  EXPECT_EQ(p.width, 64);
+  EXPECT_EQ(p.height, 64);
+  ExpectSprite(p, {0, 0, 64, 64}, "icon");
+  EXPECT_EQ(p.At(0, 0), kMagenta);
+}
+
+}  // namespace
