@@ -163,26 +163,6 @@ TEST(BattleTurns, ElmoTakesOneStepMore) {
   EXPECT_LT(elmoSteps, 3 * 200 + 100);
 }
 
-// The hero's attack: three steps of 300 ms before the blow lands.
-TEST(BattleTurns, HeroAttackTakesThreeSteps) {
-  HeadlessGame game("0 A S\n");
-  NewGame();
-  SetRandState(1);
-  std::vector<int> frames;
-  game.host().SetReadHook([&](std::uint32_t) {
-    if (frames.empty() || frames.back() != heroFrame) frames.push_back(heroFrame);
-    if (enemyTurn == 1) game.host().RequestQuit();
-  });
-  game.TakeTrace();
-  const std::uint32_t start = game.Now();
-  EXPECT_THROW(RunBattle(DevilStone, 0), QuitRequest);
-  EXPECT_EQ(frames, (std::vector<int>{0, 1, 2, 0}));
-  const auto blow = game.TakeEvents("message");
-  ASSERT_FALSE(blow.empty());
-  EXPECT_GE(TraceInt(blow[0], "t") - start, 3 * 300);
-  EXPECT_LT(TraceInt(blow[0], "t") - start, 3 * 300 + 100);
-}
-
 // The background comes from the tile code of the cell the fight broke out on.
 TEST(BattleScreen, BackgroundByTileCode) {
   const struct {

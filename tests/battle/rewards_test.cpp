@@ -92,17 +92,4 @@ TEST(Rewards, LevelUpWaitsForSTwiceMore) {
   EXPECT_EQ(Player.defence, 14);
 }
 
-// S held lets every wait pass at once.
-TEST(Rewards, WaitForContinueAcceptsOnlySOrButtonTwo) {
-  {
-    HeadlessGame game("0 S\n");
-    const std::uint32_t start = game.Now();
-    WaitForContinue();
-    EXPECT_LT(game.Now() - start, 5u);
-  }
-  HeadlessGame pad("0 A Pad1 Pad0\n500 Pad2\n");
-  WaitForContinue();
-  EXPECT_GE(pad.Now(), 500u);
-}
-
 }  // namespace
