@@ -9,10 +9,10 @@ seconds=${2:-8}
 work="$build/fuzz-work"
 rm -rf "$work"
 mkdir -p "$work/artifacts"
-"$build/fuzz/pq_fuzz_seeds" "$work/seeds"
+"$build/pq_fuzz_seeds" "$work/seeds"
 
 for kind in bmp wav script; do
-  target="$build/fuzz/fuzz_$kind"
+  target="$build/fuzz_$kind"
   corpus="$work/corpus-$kind"
   cp -r "$work/seeds/$kind" "$corpus"
   log="$work/fuzz_$kind.log"
