@@ -308,7 +308,7 @@ Canvas DrawEndPicture() {
     for (int x = -12; x <= 12; ++x) {
       const double fx = x / 11.0, fy = -y / 11.0;
       const double v = std::pow(fx * fx + fy * fy - 1, 3) - fx * fx * fy * fy * fy;
-      if (v <= 0) c.Set(320 + x, 270 + y, y < -4 && x < -2 ? pal::kRed[3] : pal::kRed[2]);
+      if (v <= 0) c.Set(320 + x, 318 + y, y < -4 && x < -2 ? pal::kRed[3] : pal::kRed[2]);
     }
   const char* title = "THE END";
   const int w = TextWidth(title, 7);

@@ -121,6 +121,7 @@ struct Peak {
   bool hit = false;
   double dx = 0, dy = 0;
   int seed = 0;
+  double h = kPeakH;
 };
 
 Peak FindPeak(double x, double y, const DFn& d) {
@@ -130,12 +131,18 @@ Peak FindPeak(double x, double y, const DFn& d) {
   for (int j = cj - 2; j <= cj + 1; ++j)
     for (int i = ci - 1; i <= ci + 1; ++i)
       for (int k = 0; k < 2; ++k) {
-        const double ax = 32.0 * i + (k == 0 ? 16 : 0), ay = 32.0 * j + (k == 0 ? 1 : 17);
-        const double dy = y - ay, dx = x - ax;
-        if (dy < 0 || dy > kPeakH || std::abs(dx) > dy * kPeakW / kPeakH + 0.5) continue;
+        // The back row of peaks (k 1) is a little lower than the front row. Every
+        // tile shares one lattice, so a peak looks the same from both sides of a seam.
+        const int key = k;
+        const double lower = k == 0 ? 0 : 5;
+        const double ax = 32.0 * i + (k == 0 ? 16 : 0), ay = 32.0 * j + (k == 0 ? 1 : 17) + lower;
+        const double dy = y - ay, dx = x - ax, h = kPeakH - lower;
+        if (dy < 0 || dy > h || std::abs(dx) > dy * kPeakW / kPeakH + 0.5) continue;
         if (ay <= bestApex) continue;
-        if (d(ax, ay + kPeakH - 2) <= 0) continue;
-        best = {true, dx, dy, i * 7 + j * 13 + k};
+        // A peak belongs to the tile that holds its foot; judge it at the nearest
+        // point of this tile so that neighbours never extrapolate each other's edges.
+        if (d(std::clamp(ax, 0.5, 31.5), std::clamp(ay + h - 2, 0.5, 31.5)) <= 0) continue;
+        best = {true, dx, dy, key, h};
         bestApex = ay;
       }
   return best;
@@ -148,7 +155,7 @@ Rgb PeakColour(const Peak& p, int x, int y) {
   const bool lit = p.dx < ridge;
   const double snowLine = 7.0 + 2.0 * std::sin(p.dx * 0.9 + p.seed);
   if (p.dy < snowLine) return lit ? pal::kSnow : pal::kStone[2];
-  if (std::abs(p.dx - ridge) < 0.7 && p.dy < kPeakH - 6) return lit ? pal::kRock[3] : pal::kRock[1];
+  if (std::abs(p.dx - ridge) < 0.7 && p.dy < p.h - 6) return lit ? pal::kRock[3] : pal::kRock[1];
   double level = lit ? 0.72 - 0.35 * p.dy / kPeakH : 0.30 - 0.2 * p.dy / kPeakH;
   // Strata: short dark streaks sloping along the face.
   if (Hash01(static_cast<int>(p.dy) / 3, static_cast<int>(p.dx + p.dy * (lit ? 0.5 : -0.5)) / 4,
@@ -156,7 +163,7 @@ Rgb PeakColour(const Peak& p, int x, int y) {
     level -= 0.22;
   const Rgb* ramp = pal::kRock;
   Rgb c = RampDither(ramp, 4, level, x, y);
-  if (p.dy > kPeakH - 4) c = Mix(c, pal::kEarth[0], 0.45);
+  if (p.dy > p.h - 4) c = Mix(c, pal::kEarth[0], 0.45);
   return c;
 }
 
@@ -181,7 +188,7 @@ Tree FindTree(double x, double y, const DFn& d) {
         const bool crown = nx * nx + ny * ny <= 1.0;
         const bool trunk = !crown && std::abs(x - fx) < 2.0 && y >= fy - 4 && y <= fy;
         if (!crown && !trunk) continue;
-        if (d(fx, fy - 1) <= 0) continue;
+        if (d(std::clamp(fx, 0.5, 31.5), std::clamp(fy - 1, 0.5, 31.5)) <= 0) continue;
         best = {true, trunk, nx, ny};
         bestFoot = fy;
       }
@@ -229,7 +236,7 @@ class WorldTile {
       DFn d = [this](double a, double b) { return D(2, a, b); };
       const Peak p = FindPeak(px, py, d);
       if (p.hit) return {Kind::Mount, colour ? PeakColour(p, x, y) : Rgb{}};
-      if (l.mount > 3) return {Kind::MountGap, colour ? pal::kRock[0] : Rgb{}};
+      if (l.mount > 3) return {Kind::MountGap, colour ? RampDither(pal::kRock, 4, 0.12 + 0.1 * Hash01(Mod32(x) / 2, Mod32(y) / 2, 83), x, y) : Rgb{}};
     }
     if (l.forest > kOut) {
       DFn d = [this](double a, double b) { return D(3, a, b); };
