@@ -1,15 +1,11 @@
 #include "dialogue_events.h"
 
 #include <cstdlib>
+#include <memory>
 
-#include "shell/assets.h"
+#include "platform/display.h"
 
-std::int64_t IntField(const std::string& traceLine, const std::string& key) {
-  const std::string needle = "\"" + key + "\":";
-  const auto at = traceLine.find(needle);
-  if (at == std::string::npos) return -1;
-  return std::strtoll(traceLine.c_str() + at + needle.size(), nullptr, 10);
-}
+namespace {
 
 std::string StrField(const std::string& traceLine, const std::string& key) {
   const std::string needle = "\"" + key + "\":\"";
@@ -19,24 +15,28 @@ std::string StrField(const std::string& traceLine, const std::string& key) {
   for (at += needle.size(); at < traceLine.size() && traceLine[at] != '"'; ++at) {
     if (traceLine[at] != '\\') {
       value += traceLine[at];
-      continue;
-    }
-    const char escaped = traceLine[++at];
-    if (escaped == 'u') {
+    } else if (traceLine[++at] == 'u') {
       value += static_cast<char>(std::strtol(traceLine.substr(at + 1, 4).c_str(), nullptr, 16));
       at += 4;
     } else {
-      value += escaped;  // \" and \\ only; the game's texts have no others
+      value += traceLine[at];
     }
   }
   return value;
 }
 
+}  // namespace
+
+std::int64_t IntField(const std::string& traceLine, const std::string& key) {
+  const std::string needle = "\"" + key + "\":";
+  const auto at = traceLine.find(needle);
+  return at == std::string::npos ? -1 : std::strtoll(&traceLine[at + needle.size()], nullptr, 10);
+}
+
 std::vector<std::string> Events(const std::vector<std::string>& trace, const std::string& ev) {
-  const std::string needle = "\"ev\":\"" + ev + "\"";
   std::vector<std::string> picked;
   for (const std::string& line : trace) {
-    if (line.find(needle) != std::string::npos) picked.push_back(line);
+    if (line.find("\"ev\":\"" + ev + "\"") != std::string::npos) picked.push_back(line);
   }
   return picked;
 }
@@ -44,40 +44,29 @@ std::vector<std::string> Events(const std::vector<std::string>& trace, const std
 std::vector<Message> Messages(const std::vector<std::string>& trace) {
   std::vector<Message> messages;
   for (const std::string& line : Events(trace, "message")) {
-    messages.push_back(Message{static_cast<int>(IntField(line, "line")),
-                               static_cast<std::uint32_t>(IntField(line, "colour")),
-                               StrField(line, "text"),
-                               static_cast<std::uint32_t>(IntField(line, "t"))});
+    messages.push_back({static_cast<int>(IntField(line, "line")),
+                        static_cast<std::uint32_t>(IntField(line, "colour")),
+                        StrField(line, "text")});
   }
   return messages;
 }
 
-std::vector<Message> TakeMessages(HeadlessGame& game) {
-  return Messages(game.TakeTrace());
-}
-
-std::vector<std::string> PlayedSounds(const std::vector<std::string>& trace) {
-  std::vector<std::string> names;
+int Plays(const std::vector<std::string>& trace, const std::string& name) {
+  int plays = 0;
   for (const std::string& line : Events(trace, "sound")) {
-    if (StrField(line, "op") == "play") names.push_back(StrField(line, "name"));
+    plays += StrField(line, "op") == "play" && StrField(line, "name") == name;
   }
-  return names;
+  return plays;
 }
 
-std::string Indented(int n, const std::string& text) {
-  return std::string(n, ' ') + text;
-}
-
-bool CursorDrawnAt(const Surface* surface, int x, int y) {
-  const Surface& sheet = *pictures::pbattle;
-  int opaque = 0;
-  for (int dy = 0; dy < 32; ++dy) {
-    for (int dx = 0; dx < 32; ++dx) {
-      const std::uint16_t pixel = sheet.At(dx, 64 + dy);
-      if (sheet.colourKey && pixel == *sheet.colourKey) continue;
-      if (surface->At(x + dx, y + dy) != pixel) return false;
-      ++opaque;
-    }
-  }
-  return opaque > 0;
+void Serve(HeadlessGame& game, const Customer& customer) {
+  auto menuShownAt = std::make_shared<std::uint32_t>(0);  // 0: not yet
+  game.host().SetHeld(kA);
+  game.host().SetReadHook([&game, customer, menuShownAt](std::uint32_t t) {
+    std::uint32_t& shown = *menuShownAt;
+    if (shown == 0 && game.host().VisibleAt(158, 115) == kRawWhite) shown = t;
+    std::uint32_t held = kA;
+    if (shown != 0) held = t - shown < 120u * customer.downPasses ? kDown : customer.choiceKey;
+    game.host().SetHeld(held);
+  });
 }

@@ -1,37 +1,34 @@
-// Reading the dialogue's trace lines back in the tests.
+// Reading the dialogue's trace back, and a scripted player, for the tests.
 #pragma once
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-#include "platform/surface.h"
 #include "support/headless_game.h"
 
 struct Message {
-  int line = 0;
-  std::uint32_t colour = 0;
+  int line;
+  std::uint32_t colour;
   std::string text;  // zero bytes inside kept as '\0'
-  std::uint32_t t = 0;
+  bool operator==(const Message&) const = default;
 };
 
-// The number after "key": in one trace line; -1 when the key is missing.
 std::int64_t IntField(const std::string& traceLine, const std::string& key);
-// The string after "key": in one trace line, with its escapes undone.
-std::string StrField(const std::string& traceLine, const std::string& key);
-
-// The message lines among trace lines (game.TakeTrace()).
-std::vector<Message> Messages(const std::vector<std::string>& trace);
-// The message lines shown since the trace was last taken.
-std::vector<Message> TakeMessages(HeadlessGame& game);
-// Names of the sounds started, in order, among trace lines.
-std::vector<std::string> PlayedSounds(const std::vector<std::string>& trace);
-// The lines of one kind of event among trace lines.
+// The events of one kind among trace lines.
 std::vector<std::string> Events(const std::vector<std::string>& trace, const std::string& ev);
+std::vector<Message> Messages(const std::vector<std::string>& trace);
+// How often the sound of that name was started.
+int Plays(const std::vector<std::string>& trace, const std::string& name);
+inline std::string Indented(int blanks, const std::string& text) {
+  return std::string(blanks, ' ') + text;
+}
 
-// `n` blanks followed by `text`, as the scripts write their indented lines.
-std::string Indented(int n, const std::string& text);
-
-// Whether the menu pointer stands at (x, y) on `surface`: every opaque pixel
-// of its picture is there.
-bool CursorDrawnAt(const Surface* surface, int x, int y);
+// A player for the shop and the inn who watches the screen: A for every box
+// and the prompt; once the price list shows, Down for `downPasses` passes of
+// the menu, then `choiceKey`.
+struct Customer {
+  int downPasses = 0;
+  std::uint32_t choiceKey = kA;
+};
+void Serve(HeadlessGame& game, const Customer& customer);
