@@ -33,11 +33,15 @@ std::uint32_t RgbOf(std::uint16_t p) {
 
 class SdlHostTest : public ::testing::Test {
  protected:
-  void SetUp() override { Open({}); }
+  void SetUp() override {
+    // No real window and no real sound card, whatever the machine has.
+    setenv("SDL_VIDEODRIVER", "dummy", 1);
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    Open({});
+  }
 
   void Open(const SdlHostOptions& options) {
     host_.reset();
-    setenv("SDL_VIDEODRIVER", "dummy", 1);
     std::string error;
     host_ = SdlHost::Open(options, &error);
     ASSERT_TRUE(host_) << error;
