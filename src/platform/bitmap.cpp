@@ -1,8 +1,7 @@
 #include "platform/bitmap.h"
 
+#include <algorithm>
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <optional>
 #include <vector>
 
@@ -13,15 +12,13 @@ namespace {
 // Reads and decodes a game picture file; on failure says why, naming the file.
 std::optional<DecodedPicture> DecodeFile(const char* fileName, std::string* error) {
   const auto path = FindDataFile(fileName);
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const auto bytes = ReadWholeFile(path);
+  if (!bytes) {
     if (error != nullptr) *error = path.string() + ": cannot be opened";
     return std::nullopt;
   }
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                        std::istreambuf_iterator<char>());
   std::string why;
-  auto picture = DecodeBmp(bytes, &why);
+  auto picture = DecodeBmp(*bytes, &why);
   if (!picture && error != nullptr) *error = path.string() + ": " + why;
   return picture;
 }
@@ -55,8 +52,16 @@ std::uint32_t CopyBitmapToSurface(Surface* surface, const DecodedPicture* pictur
   if (width == 0) width = picture->width;
   if (height == 0) height = picture->height;
   if (surface->width <= 0 || surface->height <= 0 || width <= 0 || height <= 0) return E_FAIL;
-  // Stretch the picture's rectangle over the whole surface; with the game's
-  // arguments this is a one-to-one copy.
+  auto pixel = [](std::uint32_t rgb) {
+    return PixelFromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+  };
+  if (x == 0 && y == 0 && width == picture->width && height == picture->height &&
+      surface->width == width && surface->height == height) {
+    // The game's own case: one to one.
+    std::transform(picture->rgb.begin(), picture->rgb.end(), surface->pixels.begin(), pixel);
+    return 0;
+  }
+  // Otherwise stretch the picture's rectangle over the whole surface.
   for (int dy = 0; dy < surface->height; ++dy) {
     const int sy = y + static_cast<int>(static_cast<long long>(dy) * height / surface->height);
     for (int dx = 0; dx < surface->width; ++dx) {
@@ -65,7 +70,7 @@ std::uint32_t CopyBitmapToSurface(Surface* surface, const DecodedPicture* pictur
       if (sx >= 0 && sy >= 0 && sx < picture->width && sy < picture->height) {
         rgb = picture->rgb[static_cast<std::size_t>(sy) * picture->width + sx];
       }
-      surface->At(dx, dy) = PixelFromRgb((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+      surface->At(dx, dy) = pixel(rgb);
     }
   }
   return 0;

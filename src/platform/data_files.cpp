@@ -1,5 +1,6 @@
 #include "platform/data_files.h"
 
+#include <cstdio>
 #include <string>
 #include <system_error>
 
@@ -23,4 +24,17 @@ std::filesystem::path FindDataFile(const char* gameName) {
     if (std::filesystem::is_regular_file(candidate, ec)) return candidate;
   }
   return folders.front() / relative;
+}
+
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
+  std::error_code ec;
+  const auto size = std::filesystem::file_size(path, ec);
+  if (ec) return std::nullopt;
+  std::FILE* f = std::fopen(path.c_str(), "rb");
+  if (f == nullptr) return std::nullopt;
+  std::vector<std::uint8_t> bytes(size);
+  const bool ok = std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  std::fclose(f);
+  if (!ok) return std::nullopt;
+  return bytes;
 }

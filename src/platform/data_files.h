@@ -2,7 +2,9 @@
 // the backslash becomes a slash and the case is kept as written.
 #pragma once
 
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -12,3 +14,6 @@ void SetDataFolders(std::vector<std::filesystem::path> folders);
 // The first existing file of that game name; when none exists, the path in
 // the first folder (so that an error message names where it was looked for).
 std::filesystem::path FindDataFile(const char* gameName);
+
+// The whole file, or nothing when it cannot be read.
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path);

@@ -4,8 +4,6 @@
 #include <array>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <mutex>
 #include <vector>
 
@@ -96,15 +94,13 @@ SoundId LoadWave(const char* fileName, std::uint32_t /*capabilities*/, std::stri
     *error = path.string() + ": no sound device";
     return -1;
   }
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
+  const auto bytes = ReadWholeFile(path);
+  if (!bytes) {
     *error = path.string() + ": cannot be opened";
     return -1;
   }
-  const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)),
-                                        std::istreambuf_iterator<char>());
   std::string why;
-  auto wave = ParseWave(bytes, &why);
+  auto wave = ParseWave(*bytes, &why);
   if (!wave) {
     *error = path.string() + ": " + why;
     return -1;

@@ -71,6 +71,14 @@ std::optional<WaveData> ParseWave(std::span<const std::uint8_t> bytes, std::stri
   wave.dataSize = static_cast<std::uint32_t>(data.body.size());
   const std::size_t frameBytes = channels * (bits / 8);
   const std::size_t frames = std::min(data.body.size() / frameBytes, kMaxSamples);
+  if (channels == 1 && bits == 8 && rate == static_cast<std::uint32_t>(kMixRate)) {
+    // The game's own files: no mixing down, no resampling.
+    wave.samples.resize(frames);
+    for (std::size_t f = 0; f < frames; ++f) {
+      wave.samples[f] = static_cast<std::int16_t>((static_cast<std::int32_t>(data.body[f]) - 128) << 8);
+    }
+    return wave;
+  }
   // Mono at the source rate first, each frame the average of its channels.
   std::vector<std::int32_t> mono(frames);
   for (std::size_t f = 0; f < frames; ++f) {

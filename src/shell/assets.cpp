@@ -78,6 +78,7 @@ int StartUp() {
 }
 
 int LoadSounds() {
+  for (const SoundFile& sound : kSounds) *sound.handle = -1;
   for (const SoundFile& sound : kSounds) {
     std::string error;
     *sound.handle = LoadWave(sound.name, 0xE0, &error);
@@ -108,6 +109,7 @@ int ShutDown() {
   StopAllSlots();
   ReleaseAllSlots();
   ShutdownSound();
+  for (const SoundFile& sound : kSounds) *sound.handle = -1;
   ReleaseKeyboard();
   ReleaseGamepad();
   ReleaseInput();

@@ -9,6 +9,7 @@
 #include "platform/host_link.h"
 #include "platform/trace.h"
 #include "shell/assets.h"
+#include "shell/game_state.h"
 #include "shell/main_loop.h"
 
 namespace {
@@ -21,6 +22,7 @@ InputScript Parse(std::string_view script) {
 }  // namespace
 
 HeadlessGame::HeadlessGame(std::string_view script) : host_(Parse(script)) {
+  GameState = Title;  // as at process start, also when tests share a process
   AttachHost(&host_);
   SetDataFolders({PQ_ASSET_DIR});
   OpenTraceInMemory();

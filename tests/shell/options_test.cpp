@@ -1,0 +1,56 @@
+// The command line.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "shell/options.h"
+
+namespace {
+
+std::optional<Options> Parse(std::vector<const char*> args, std::string* error = nullptr) {
+  std::string scratch;
+  args.insert(args.begin(), "pimquest");
+  return ParseOptions(static_cast<int>(args.size()), args.data(), error ? error : &scratch);
+}
+
+TEST(Options, NoOptionsPlaysInAWindow) {
+  const auto o = Parse({});
+  ASSERT_TRUE(o);
+  EXPECT_FALSE(o->headless);
+  EXPECT_FALSE(o->fullscreen);
+  EXPECT_EQ(o->scale, 0);
+}
+
+TEST(Options, ScriptedRunsTakeTheirValues) {
+  const auto o = Parse({"--headless", "--script", "s.txt", "--trace", "t.jsonl", "--shot",
+                        "1500:a.bmp", "--shot", "0:b.bmp", "--until", "60000", "--data", "/d"});
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->script, "s.txt");
+  EXPECT_EQ(o->trace, "t.jsonl");
+  ASSERT_EQ(o->shots.size(), 2u);
+  EXPECT_EQ(o->shots[0].first, 1500u);
+  EXPECT_EQ(o->shots[0].second, "a.bmp");
+  EXPECT_EQ(o->until, 60000u);
+  EXPECT_EQ(o->dataDir, "/d");
+}
+
+TEST(Options, WindowOptions) {
+  const auto o = Parse({"--fullscreen", "--scale", "3", "--mute"});
+  ASSERT_TRUE(o);
+  EXPECT_TRUE(o->fullscreen && o->mute);
+  EXPECT_EQ(o->scale, 3);
+  EXPECT_FALSE(Parse({"--fullscreen", "--window"})->fullscreen);
+}
+
+TEST(Options, BadOptionsAndValuesAreRefusedWithAReason) {
+  std::string error;
+  for (std::vector<const char*> bad :
+       {std::vector<const char*>{"--bogus"}, {"--scale"}, {"--scale", "0"}, {"--scale", "x"},
+        {"--headless", "--shot", "12"}, {"--headless", "--shot", "x:a.bmp"},
+        {"--headless", "--until", "-4"}, {"--script", "s.txt"}, {"--data"}}) {
+    EXPECT_FALSE(Parse(bad, &error)) << bad[0];
+    EXPECT_FALSE(error.empty());
+  }
+}
+
+}  // namespace
