@@ -91,7 +91,7 @@ TEST(Pictures, AllTwelveHaveTheirSizes) {
     const char* stem;
     int width, minHeight;
   };
-  // Tile sheets are as tall as their highest code needs (Part 1.3 and the tile lists).
+  // Tile sheets are as tall as the highest code their map or tile lists use.
   const Want wants[] = {{"Village", 512, 96},  {"people", 64, 1408},  {"world", 512, 160},
                         {"castle", 512, 128},  {"castle2", 512, 32},  {"battle1", 640, 480},
                         {"battle2", 640, 480}, {"pbattle", 192, 288}, {"end", 640, 480},
