@@ -96,6 +96,7 @@ int GameMain(int argc, const char* const* argv) {
     // Never play with a picture missing: say so (StartUp did) and leave.
     ShutDown();
     code = 1;
+    TraceEvent("quit").Int("code", code);
   } else {
     code = RunGame();
   }
