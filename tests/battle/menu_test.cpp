@@ -163,6 +163,29 @@ TEST(BattleTurns, ElmoTakesOneStepMore) {
   EXPECT_LT(elmoSteps, 3 * 200 + 100);
 }
 
+// The hero's blow comes after three 300 ms steps; the monster's message after
+// its 200 ms step and the 100 ms + 100 ms flash around the repeated present.
+TEST(BattleTurns, HeroStepsAndTheFlashTakeTheirTime) {
+  HeadlessGame game("0 A S\n");
+  NewGame();
+  Player.hp = 1000;
+  SetRandState(1);
+  game.host().SetReadHook([&](std::uint32_t now) {
+    if (now > 5000) game.host().RequestQuit();
+  });
+  game.TakeTrace();
+  EXPECT_THROW(RunBattle(Dragonfly, 0), QuitRequest);
+  const auto trace = game.TakeTrace();
+  const std::int64_t blow = TraceInt(FindEvent(trace, "sound", "name", "pattack"), "t");
+  const std::int64_t strike = TraceInt(FindEvent(trace, "sound", "name", "eattack"), "t");
+  const std::int64_t hurt = TraceInt(FindEvent(trace, "message", "text", "Pim damaged 0"), "t");
+  // Two presents at 60 a second fall between the steps.
+  EXPECT_GE(blow, 3 * 300);
+  EXPECT_LT(blow, 3 * 300 + 50);
+  EXPECT_GE(hurt - strike, 200 + 100 + 100);
+  EXPECT_LT(hurt - strike, 200 + 100 + 100 + 50);
+}
+
 // The background comes from the tile code of the cell the fight broke out on.
 TEST(BattleScreen, BackgroundByTileCode) {
   const struct {
