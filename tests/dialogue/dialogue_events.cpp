@@ -61,12 +61,18 @@ int Plays(const std::vector<std::string>& trace, const std::string& name) {
 
 void Serve(HeadlessGame& game, const Customer& customer) {
   auto menuShownAt = std::make_shared<std::uint32_t>(0);  // 0: not yet
+  auto steered = std::make_shared<bool>(false);
   game.host().SetHeld(kA);
-  game.host().SetReadHook([&game, customer, menuShownAt](std::uint32_t t) {
+  game.host().SetReadHook([&game, customer, menuShownAt, steered](std::uint32_t t) {
     std::uint32_t& shown = *menuShownAt;
     if (shown == 0 && game.host().VisibleAt(158, 115) == kRawWhite) shown = t;
     std::uint32_t held = kA;
     if (shown != 0) held = t - shown < 120u * customer.downPasses ? kDown : customer.choiceKey;
+    // Right for the first read of the prompt, then A answers NO.
+    if (customer.declines && !*steered && game.host().VisibleAt(506, 316) == kRawWhite) {
+      *steered = true;
+      held = kRight;
+    }
     game.host().SetHeld(held);
   });
 }

@@ -26,9 +26,10 @@ inline std::string Indented(int blanks, const std::string& text) {
 
 // A player for the shop and the inn who watches the screen: A for every box
 // and the prompt; once the price list shows, Down for `downPasses` passes of
-// the menu, then `choiceKey`.
+// the menu, then `choiceKey`. One who `declines` steers the prompt to NO.
 struct Customer {
   int downPasses = 0;
   std::uint32_t choiceKey = kA;
+  bool declines = false;
 };
 void Serve(HeadlessGame& game, const Customer& customer);

@@ -71,6 +71,32 @@ TEST_F(ShopTest, TheSwordForExactlyNinetyGoldWithoutAWaitForTheThanks) {
   EXPECT_EQ(Plays(trace, "g_arm"), 1);
 }
 
+TEST_F(ShopTest, TheShieldRaisesDefenceAndLeavesAttackAlone) {
+  Player.gold = 60;
+  const auto trace = Visit({.downPasses = 2});
+  EXPECT_EQ(Player.gold, 10);
+  EXPECT_EQ(Player.defence, 10 + 30);
+  EXPECT_EQ(Player.attack, 15);
+  EXPECT_EQ(Player.hasShield, 1);
+  EXPECT_EQ(Player.hasSword, 0);
+  EXPECT_EQ(Messages(trace).at(7), (Message{2, Y, Indented(22, "Recived Shield")}));
+  EXPECT_EQ(Plays(trace, "g_arm"), 1);
+}
+
+TEST_F(ShopTest, NoAtTheQuestionEndsTheShopWithAGoodbyeAndTheInnWithout) {
+  Player.gold = 100;
+  auto trace = Visit({.declines = true});
+  EXPECT_EQ(Messages(trace),
+            (std::vector<Message>{
+                kGreeting[0], kGreeting[1], kGreeting[2], {1, W, "          Good Bye...."}}));
+  EXPECT_TRUE(Events(trace, "shop_choice").empty());
+  EXPECT_EQ(IntField(Events(trace, "yesno").at(0), "answer"), 0);
+
+  trace = Visit({.declines = true}, RunInn);
+  EXPECT_EQ(Messages(trace).back(), (Message{1, W, "Just 30 GOLD for one night."}));
+  EXPECT_EQ(Player.gold, 100);
+}
+
 struct Refusal {
   const char* name;
   std::int32_t gold, herbs, hasSword;
@@ -136,6 +162,16 @@ TEST_F(ShopTest, TheInnTakesThirtyGoldForFullHp) {
                                   {2, Y, Indented(22, "HP Recovered")},
                                   {3, Y, ""}}));
   EXPECT_EQ(Plays(trace, "hp"), 1);
+}
+
+TEST_F(ShopTest, TheInnTurnsAwayAHeroOneGoldShort) {
+  Player.gold = 29;
+  Player.hp = 5;
+  const PlayerRecord before = Player;
+  const auto trace = Visit({}, RunInn);
+  EXPECT_EQ(0, std::memcmp(&before, &Player, sizeof Player));
+  EXPECT_EQ(Messages(trace).back(), (Message{1, W, "Bellboy: Your Gold not enought. Sorry"}));
+  EXPECT_EQ(Plays(trace, "hp"), 0);
 }
 
 }  // namespace

@@ -55,4 +55,13 @@ TEST(StatusMenu, CancellingOnUseHerbKeepsTheHerb) {
   }
 }
 
+// A confirm down together with the cancel still eats the herb.
+TEST(StatusMenu, SWithAOnUseHerbStillEatsIt) {
+  HeadlessGame game("0 Left\n30 S A\n");
+  const auto trace = OpenMenu(game, 1, 3);
+  EXPECT_EQ(Player.herbs, 0);
+  EXPECT_EQ(Player.hp, 20);
+  EXPECT_EQ(Messages(trace), (std::vector<Message>{{1, 0xFFFFFF, "You HP recovered"}}));
+}
+
 }  // namespace
