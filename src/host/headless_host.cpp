@@ -47,7 +47,7 @@ void HeadlessHost::AdvanceTo(std::uint32_t t) {
     if (audio_ != nullptr && due > samplesMixed_) audio_->Render(nullptr, due - samplesMixed_);
     samplesMixed_ = due;
   }
-  if (visibleDirty_) {
+  if (visibleDirty_ && pendingVisible_.pixels != nullptr) {
     std::copy_n(pendingVisible_.pixels, visible_.size(), visible_.begin());
     visibleDirty_ = false;
   }
@@ -93,7 +93,7 @@ void HeadlessHost::Present(const ScreenView& screen) {
 
 void HeadlessHost::VisibleChanged(const ScreenView& screen) {
   pendingVisible_ = screen;
-  visibleDirty_ = true;
+  visibleDirty_ = screen.pixels != nullptr;
 }
 
 KeySnapshot HeadlessHost::ReadKeyboard() {

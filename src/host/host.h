@@ -94,7 +94,9 @@ class Host {
 
   // The game drew on the visible picture without presenting. The host shows
   // `screen` at its next Sleep, WaitUntil or device read (at most once per
-  // display refresh). Cheap; never blocks, never throws.
+  // display refresh). The pixels stay valid until the next Present or
+  // VisibleChanged; an empty view (null pixels) withdraws the picture, as the
+  // display does before it frees it. Cheap; never blocks, never throws.
   virtual void VisibleChanged(const ScreenView& screen) = 0;
 
   // The current keyboard and controller. A read that comes within the same

@@ -395,7 +395,7 @@ void SdlHost::Present(const ScreenView& screen) {
 }
 
 void SdlHost::VisibleChanged(const ScreenView& screen) {
-  if (ValidView(screen)) impl_->pendingVisible = screen.pixels;
+  impl_->pendingVisible = ValidView(screen) ? screen.pixels : nullptr;
 }
 
 KeySnapshot SdlHost::ReadKeyboard() {

@@ -32,6 +32,8 @@ int InitDisplay(std::uint32_t width, std::uint32_t height, std::uint32_t bitsPer
 }
 
 int ShutdownDisplay() {
+  // The host may still hold the visible picture it was told of.
+  if (front && HasHost()) CurrentHost().VisibleChanged(ScreenView{});
   BackBuffer = nullptr;
   FrontSurface = nullptr;
   back.reset();
