@@ -1,5 +1,5 @@
 // pq_fuzz_seeds DIR: writes the small starting corpora of the fuzz targets
-// into DIR/bmp, DIR/wav and DIR/script. Every seed is made here, byte by byte,
+// into DIR/bmp, DIR/wav, DIR/script and DIR/demo. Every seed is made here, byte by byte,
 // so that the fuzzers start from each variant the loaders must accept.
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +8,9 @@
 #include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "host/demo_recorder.h"
+#include "host/headless_host.h"
 
 namespace {
 
@@ -135,6 +138,27 @@ void WriteScripts(const std::filesystem::path& dir) {
   WriteText(dir / "keys.txt", "0 Up Down Left Right A S Z Esc\n4294967295\n");
 }
 
+// Demos are recorded the way the game records them, from scripted reads.
+void WriteDemo(const std::filesystem::path& file, const char* script, int frames) {
+  HeadlessHost real(*ParseInputScript(script, nullptr));
+  DemoRecorder recorder(real);
+  std::string error;
+  if (!recorder.Open(file.string(), "1.0.0", &error)) throw std::runtime_error(error);
+  for (int i = 0; i < frames; ++i) {
+    recorder.EscapeDown();
+    recorder.ReadKeyboard();
+    recorder.ReadGamepad();
+    real.Sleep(3);
+  }
+  if (!recorder.Finish(&error)) throw std::runtime_error(error);
+}
+
+void WriteDemos(const std::filesystem::path& dir) {
+  WriteDemo(dir / "empty.demo", "0\n", 0);
+  WriteDemo(dir / "keys.demo", "0 Right\n20 Right A\n40 Esc Z\n60\n", 30);
+  WriteDemo(dir / "pad.demo", "0 PadUp Pad1\n30 PadLeft PadDown Pad0 Pad2 PadRight\n", 25);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -144,10 +168,12 @@ int main(int argc, char** argv) {
   }
   try {
     const std::filesystem::path out = argv[1];
-    for (const char* sub : {"bmp", "wav", "script"}) std::filesystem::create_directories(out / sub);
+    for (const char* sub : {"bmp", "wav", "script", "demo"})
+      std::filesystem::create_directories(out / sub);
     WriteBitmaps(out / "bmp");
     WriteWaves(out / "wav");
     WriteScripts(out / "script");
+    WriteDemos(out / "demo");
   } catch (const std::exception& e) {
     std::fprintf(stderr, "pq_fuzz_seeds: %s\n", e.what());
     return 1;

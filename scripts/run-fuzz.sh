@@ -11,7 +11,7 @@ rm -rf "$work"
 mkdir -p "$work/artifacts"
 "$build/pq_fuzz_seeds" "$work/seeds"
 
-for kind in bmp wav script; do
+for kind in bmp wav script demo; do
   target="$build/fuzz_$kind"
   corpus="$work/corpus-$kind"
   cp -r "$work/seeds/$kind" "$corpus"

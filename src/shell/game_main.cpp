@@ -4,9 +4,12 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <optional>
 #include <sstream>
 #include <system_error>
 
+#include "host/demo_player.h"
+#include "host/demo_recorder.h"
 #include "host/headless_host.h"
 #include "host/sdl_host.h"
 #include "platform/data_files.h"
@@ -15,6 +18,7 @@
 #include "shell/assets.h"
 #include "shell/main_loop.h"
 #include "shell/options.h"
+#include "shell/present_trace.h"
 
 namespace {
 
@@ -25,10 +29,13 @@ std::filesystem::path ExecutableFolder() {
 }
 
 // The current folder (where the game has always looked), then beside the
-// executable, then the installed data folder.
+// executable, then the installed data folder: first where it lies from the
+// executable, so that a moved or staged installation finds its own files,
+// then where it was installed to.
 std::vector<std::filesystem::path> DataFolders(const Options& options) {
   if (!options.dataDir.empty()) return {options.dataDir};
-  return {".", ExecutableFolder(), PQ_DATA_DIR};
+  const auto exe = ExecutableFolder();
+  return {".", exe, (exe / PQ_DATA_FROM_BIN).lexically_normal(), PQ_DATA_DIR};
 }
 
 std::unique_ptr<Host> OpenHost(const Options& options) {
@@ -88,9 +95,54 @@ int GameMain(int argc, const char* const* argv) {
     std::fprintf(stderr, "pimquest: cannot write trace %s\n", options->trace.c_str());
     return 1;
   }
+  // A demo is read whole before anything opens, so a bad one is refused at
+  // once.
+  std::optional<Demo> demo;
+  if (!options->replay.empty()) {
+    demo = LoadDemo(options->replay, &error);
+    if (!demo) {
+      std::fprintf(stderr, "pimquest: %s\n", error.c_str());
+      CloseTrace();
+      return 1;
+    }
+    if (demo->gameVersion != PQ_VERSION) {
+      std::fprintf(stderr,
+                   "pimquest: the demo %s was made by Pim Quest %s; it may play otherwise\n",
+                   options->replay.c_str(), demo->gameVersion.c_str());
+    }
+  }
   std::unique_ptr<Host> host = OpenHost(*options);
-  if (!host) return 1;
-  AttachHost(host.get());
+  if (!host) {
+    CloseTrace();
+    return 1;
+  }
+  // The decorators wrap the real host, innermost first.
+  Host* top = host.get();
+  std::unique_ptr<PresentTrace> presents;
+  if (options->tracePresents) {
+    presents = std::make_unique<PresentTrace>(*top);
+    top = presents.get();
+  }
+  std::unique_ptr<DemoRecorder> recorder;
+  if (!options->record.empty()) {
+    recorder = std::make_unique<DemoRecorder>(*top);
+    if (!recorder->Open(options->record, PQ_VERSION, &error)) {
+      std::fprintf(stderr, "pimquest: %s\n", error.c_str());
+      CloseTrace();
+      return 1;
+    }
+    top = recorder.get();
+  }
+  std::unique_ptr<DemoPlayer> player;
+  if (demo) {
+    player = std::make_unique<DemoPlayer>(*top, std::move(*demo));
+    player->SetOnEnd([name = options->replay] {
+      std::printf("pimquest: the demo %s has ended; nothing is held from now on\n", name.c_str());
+      std::fflush(stdout);
+    });
+    top = player.get();
+  }
+  AttachHost(top);
   int code = 0;
   if (StartUp() == 0) {
     // Never play with a picture missing: say so (StartUp did) and leave.
@@ -101,6 +153,10 @@ int GameMain(int argc, const char* const* argv) {
     code = RunGame();
   }
   AttachHost(nullptr);
+  if (recorder && !recorder->Finish(&error)) {
+    std::fprintf(stderr, "pimquest: %s\n", error.c_str());
+    code = 1;
+  }
   CloseTrace();
   return code;
 }

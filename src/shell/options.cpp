@@ -28,7 +28,11 @@ const char* UsageText() {
          "  --script FILE       held controls over time (see the README)\n"
          "  --trace FILE        write the event trace, one JSON object per line\n"
          "  --shot MS:FILE      write the screen as a BMP at virtual time MS (repeatable)\n"
-         "  --until MS          quit in order at virtual time MS\n";
+         "  --until MS          quit in order at virtual time MS\n"
+         "  --trace-presents    add a \"present\" event for every frame shown\n"
+         "demos (either host):\n"
+         "  --record FILE       write every device read to a demo file\n"
+         "  --replay FILE       play a demo instead of reading the devices\n";
 }
 
 std::optional<Options> ParseOptions(int argc, const char* const* argv, std::string* error) {
@@ -61,10 +65,18 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
       const auto n = v ? Number(*v) : std::nullopt;
       if (!n || *n < 1 || *n > 8) return fail("--scale takes a whole number from 1 to 8");
       options.scale = static_cast<int>(*n);
-    } else if (arg == "--data" || arg == "--script" || arg == "--trace") {
+    } else if (arg == "--trace-presents") {
+      options.tracePresents = true;
+    } else if (arg == "--data" || arg == "--script" || arg == "--trace" || arg == "--record" ||
+               arg == "--replay") {
       const auto v = value();
       if (!v || v->empty()) return fail(std::string(arg) + " takes a path");
-      (arg == "--data" ? options.dataDir : arg == "--script" ? options.script : options.trace) = *v;
+      std::string& field = arg == "--data"     ? options.dataDir
+                           : arg == "--script" ? options.script
+                           : arg == "--trace"  ? options.trace
+                           : arg == "--record" ? options.record
+                                               : options.replay;
+      field = *v;
     } else if (arg == "--shot") {
       const auto v = value();
       const auto colon = v ? v->find(':') : std::string_view::npos;
@@ -82,6 +94,13 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
   }
   if (!options.headless && (!options.script.empty() || !options.shots.empty() || options.until)) {
     return fail("--script, --shot and --until go with --headless");
+  }
+  // A replay takes the place of the devices, and so of a script.
+  if (!options.replay.empty() && !options.script.empty()) {
+    return fail("--replay and --script cannot be used together");
+  }
+  if (!options.replay.empty() && !options.record.empty()) {
+    return fail("--record and --replay cannot be used together");
   }
   return options;
 }

@@ -19,6 +19,9 @@ struct Options {
   std::string trace;
   std::vector<std::pair<std::uint32_t, std::string>> shots;  // virtual ms, file
   std::optional<std::uint32_t> until;
+  std::string record;          // demo file to write
+  std::string replay;          // demo file to play instead of the devices
+  bool tracePresents = false;  // a "present" trace event at every shown frame
 };
 
 // Parses argv; on a bad option or value returns nothing with *error set.
