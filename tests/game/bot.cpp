@@ -1,5 +1,6 @@
 #include "game/bot.h"
 
+#include <algorithm>
 #include <span>
 #include <vector>
 
@@ -131,18 +132,15 @@ void Bot::Observe(std::string_view line) {
   Notice(line);
 }
 
-// The price list opens after a YES to the Merchant; each click of the
-// pointer is one row in the direction held.
+// The price list opens after a YES to the Merchant.
 void Bot::NoteShopEvent(std::string_view line) {
   if (IsTraceEvent(line, "yesno") && talkingTo_ == kMerchant && TraceInt(line, "answer") == 1) {
     inShopMenu_ = true;
+    menuReads_ = 0;
     shopRow_ = 1;
     lastMenuMove_ = 0;
   } else if (IsTraceEvent(line, "shop_choice")) {
     inShopMenu_ = false;
-  } else if (inShopMenu_ && IsTraceEvent(line, "sound") && TraceTextIs(line, "op", "play") &&
-             TraceTextIs(line, "name", "button")) {
-    shopRow_ += lastMenuMove_;
   }
 }
 
@@ -172,8 +170,11 @@ std::uint32_t Bot::BattleControls() const {
 // A answers every box and says YES; in the Merchant's price list the pointer
 // is walked to the wanted row first.
 std::uint32_t Bot::ConversationControls() {
-  lastMenuMove_ = 0;
   if (!inShopMenu_) return kA;
+  // The list reads the devices once a pass and moves the pointer one row
+  // while Up or Down was held at the read before, never past its ends.
+  if (menuReads_++ > 0) shopRow_ = std::clamp(shopRow_ + lastMenuMove_, 1, 3);
+  lastMenuMove_ = 0;
   if (shopRow_ < shopTarget_) {
     lastMenuMove_ = 1;
     return kDown;
@@ -186,7 +187,6 @@ std::uint32_t Bot::ConversationControls() {
 }
 
 std::uint32_t Bot::WalkingControls() {
-  lastMenuMove_ = 0;
   const Actor& hero = actors[0];
   // S also lets go any box that waits while the hero walks (Elmo's words).
   if (hero.stepLeft != 0 || hero.pause != 0) return kS;

@@ -82,9 +82,10 @@ class Bot {
   int wins_ = 0;
   int losses_ = 0;
   // The Merchant's price list while it is open: the row under the pointer
-  // (counted from the clicks it makes) and the row the player is after.
+  // (worked out from what was held at each read) and the row wanted.
   std::int32_t talkingTo_ = 0;
   bool inShopMenu_ = false;
+  int menuReads_ = 0;
   int shopRow_ = 1;
   int shopTarget_ = kNoItem;
   int lastMenuMove_ = 0;  // +1 Down, -1 Up, 0 none

@@ -161,7 +161,8 @@ TEST(Playthrough, TwoRunsGiveTheSameTrace) {
   const std::string dir = ::testing::TempDir();
   std::string traces[2];
   for (int run = 0; run < 2; ++run) {
-    const std::string path = dir + "/pq_playthrough_" + std::to_string(run) + ".jsonl";
+    const std::string path =
+        dir + "/pq_playthrough_" + std::to_string(getpid()) + "_" + std::to_string(run) + ".jsonl";
     std::remove(path.c_str());
     const std::string command = std::string(kTraceFileVariable) + "='" + path + "' '" + self +
                                 "' --gtest_filter=Playthrough.WinsTheGameThroughEveryMilestone" +

@@ -55,10 +55,3 @@ std::vector<Cell> CellsWithCode(const TileMap& map, const std::uint8_t* list) {
   }
   return cells;
 }
-
-std::int32_t DirectionBetween(Cell from, Cell to) {
-  for (std::int32_t d = Up; d <= Right; ++d) {
-    if (from.x + directionStep[d].dx == to.x && from.y + directionStep[d].dy == to.y) return d;
-  }
-  return None;
-}

@@ -34,7 +34,3 @@ class DistanceField {
 
 // The cells of `map` whose code is in `list`.
 std::vector<Cell> CellsWithCode(const TileMap& map, const std::uint8_t* list);
-
-// The direction that leads from one cell to a neighbouring one, None if they
-// are not neighbours.
-std::int32_t DirectionBetween(Cell from, Cell to);
