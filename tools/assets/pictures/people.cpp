@@ -25,23 +25,29 @@ Look LookOf(int id) {
   using namespace pal;
   switch (id) {
     case 0:  // Pim: blue tunic, red cape, red headband, brown hair.
-      return {kEarth[1], kBlue[2], kBlue[1], kEarth[1], kWood[0], kHeadband, false, false, false, false, false, true, kRed[2]};
+      return {kEarth[1], kBlue[2], kBlue[1], kEarth[1], kWood[0], kHeadband, false,
+              false,     false,    false,    false,     true,     kRed[2]};
     case 1:  // Merchant: green tunic with a white apron, a moustache.
-      return {kEarth[0], kLeaf[2], kLeaf[1], kEarth[0], kWood[0], kNoHat, false, false, true, false, true, false, kWhite};
+      return {kEarth[0], kLeaf[2], kLeaf[1], kEarth[0], kWood[0], kNoHat, false,
+              false,     true,     false,    true,      false,    kWhite};
     case 2:  // Girl: pink dress, golden pigtails.
       return {kGold[2], kRed[3], kRed[2], kSkin[1], kRed[1], kPigtails, false, true};
     case 3:  // Boy: spiky hair, orange shirt, blue shorts.
       return {kEarth[1], kGold[1], kEarth[2], kBlue[1], kWood[0], kSpiky};
     case 4:  // Bellboy: red uniform with gold buttons and a little cap.
-      return {kEarth[0], kRed[2], kRed[1], kRed[0], kBlack, kCap, false, false, false, false, false, false, kGold[2]};
+      return {kEarth[0], kRed[2], kRed[1], kRed[0], kBlack, kCap,    false,
+              false,     false,   false,   false,   false,  kGold[2]};
     case 5:  // Woman: long purple dress, headscarf.
       return {kEarth[1], kPurple[3], kPurple[2], kPurple[2], kWood[0], kScarf, false, true};
     case 6:  // Soldier: steel armour and helmet, a spear.
-      return {kEarth[0], kStone[2], kStone[1], kStone[1], kStone[0], kHelmet, false, false, false, true};
+      return {kEarth[0], kStone[2], kStone[1], kStone[1], kStone[0],
+              kHelmet,   false,     false,     false,     true};
     case 7:  // Minister: blue robe, white hair, black skullcap, beard.
-      return {kStone[3], kBlue[1], kBlue[0], kBlue[0], kBlack, kSkullcap, true, false, false, false, true, false, kGold[2]};
+      return {kStone[3], kBlue[1], kBlue[0], kBlue[0], kBlack, kSkullcap, true,
+              false,     false,    false,    true,     false,  kGold[2]};
     case 8:  // King: red robe with ermine trim, golden crown, white beard.
-      return {kStone[3], kRed[2], kRed[1], kRed[1], kBlack, kCrown, true, false, false, false, true, true, kWhite};
+      return {kStone[3], kRed[2], kRed[1], kRed[1], kBlack, kCrown, true,
+              false,     false,   false,   true,    true,   kWhite};
     default:  // The princess: pink gown, tiara, long golden hair.
       return {kGold[2], kRed[3], kRed[2], kRed[2], kRed[1], kTiara, true, true};
   }
@@ -51,7 +57,9 @@ struct Pen {
   Canvas& c;
   void R(int x, int y, int w, int h, Rgb col) { c.FillRect(x, y, w, h, col); }
   void P(int x, int y, Rgb col) { c.Set(x, y, col); }
-  void E(double cx, double cy, double rx, double ry, Rgb col) { FillEllipse(c, cx, cy, rx, ry, col); }
+  void E(double cx, double cy, double rx, double ry, Rgb col) {
+    FillEllipse(c, cx, cy, rx, ry, col);
+  }
 };
 
 // Draws one frame facing Down, Up or Left into a 32 x 32 magenta canvas.
@@ -62,21 +70,27 @@ void DrawFrame(Canvas& c, const Look& k, int id, Facing f, int frame) {
   const int step = frame;  // 1: stepping
   // Cape behind the body.
   if (k.cape && f != kUp) {
-    if (side) p.R(18, 14, 5, 12 + step, k.trim), p.R(22, 16, 1, 10, Scale(k.trim, 0.7));
-    else p.R(10, 14, 12, 2, k.trim);
+    if (side)
+      p.R(18, 14, 5, 12 + step, k.trim), p.R(22, 16, 1, 10, Scale(k.trim, 0.7));
+    else
+      p.R(10, 14, 12, 2, k.trim);
   }
   // Legs or the hem of a long garment.
   if (k.robe || k.dress) {
     const int hemY = k.robe ? 28 : 24;
     for (int y = 20; y <= hemY; ++y) {
       const int hw = (side ? 4 : 5) + (y - 20) / 2;
-      for (int x = 16 - hw; x < 16 + hw; ++x) p.P(x, y, x < 16 - hw + 2 ? k.top : (x >= 16 + hw - 2 ? k.topDark : k.top));
+      for (int x = 16 - hw; x < 16 + hw; ++x)
+        p.P(x, y, x < 16 - hw + 2 ? k.top : (x >= 16 + hw - 2 ? k.topDark : k.top));
     }
     if (k.robe) {
       // Feet peek out while walking.
-      if (step) p.R(side ? 10 : 12, 29, 4, 2, k.shoes);
-      else p.R(side ? 12 : 12, 29, side ? 4 : 8, 1, k.shoes);
-      if (k.hat == kCrown) for (int x = 9; x < 23; ++x) p.P(x, 28, (x & 1) ? pal::kWhite : pal::kStone[3]);
+      if (step)
+        p.R(side ? 10 : 12, 29, 4, 2, k.shoes);
+      else
+        p.R(side ? 12 : 12, 29, side ? 4 : 8, 1, k.shoes);
+      if (k.hat == kCrown)
+        for (int x = 9; x < 23; ++x) p.P(x, 28, (x & 1) ? pal::kWhite : pal::kStone[3]);
     } else {
       // Legs under a skirt.
       if (side) {
@@ -116,7 +130,7 @@ void DrawFrame(Canvas& c, const Look& k, int id, Facing f, int frame) {
     }
   }
   p.R(side ? 12 : 10, 21, side ? 9 : 12, 1, pal::kWood[0]);  // belt
-  if (k.hat == kCap && f == kDown)  // bellboy buttons
+  if (k.hat == kCap && f == kDown)                           // bellboy buttons
     for (int y = 14; y < 21; y += 2) p.P(16, y, k.trim);
   if (k.apron) {
     if (f == kDown) p.R(12, 15, 8, 11, pal::kWhite), p.R(12, 15, 8, 1, pal::kStone[3]);
@@ -172,19 +186,27 @@ void DrawFrame(Canvas& c, const Look& k, int id, Facing f, int frame) {
     p.R(12, 12, 5, 1, skinD);
   }
   if (k.beard && f != kUp) {
-    if (f == kDown) p.R(12, 11, 8, 3, k.hair), p.R(14, 14, 4, 1, k.hair), p.R(14, 11, 4, 1, skinD);
-    else p.R(9, 11, 6, 3, k.hair);
+    if (f == kDown)
+      p.R(12, 11, 8, 3, k.hair), p.R(14, 14, 4, 1, k.hair), p.R(14, 11, 4, 1, skinD);
+    else
+      p.R(9, 11, 6, 3, k.hair);
   }
   if (id == 1 && f != kUp) {  // merchant's moustache and bald crown
-    if (f == kDown) p.R(13, 11, 6, 1, pal::kEarth[0]);
-    else p.R(9, 11, 4, 1, pal::kEarth[0]);
+    if (f == kDown)
+      p.R(13, 11, 6, 1, pal::kEarth[0]);
+    else
+      p.R(9, 11, 4, 1, pal::kEarth[0]);
   }
   // Headwear.
   switch (k.hat) {
     case kHeadband:
-      if (f == kDown) p.R(10, 4, 12, 2, pal::kRed[2]);
-      else if (f == kUp) p.R(10, 4, 12, 2, pal::kRed[2]), p.R(17, 6, 2, 5, pal::kRed[1]), p.P(19, 9, pal::kRed[1]);
-      else p.R(10, 4, 12, 2, pal::kRed[2]), p.R(22, 5, 3, 2, pal::kRed[1]), p.R(23, 7, 2, 2, pal::kRed[1]);
+      if (f == kDown)
+        p.R(10, 4, 12, 2, pal::kRed[2]);
+      else if (f == kUp)
+        p.R(10, 4, 12, 2, pal::kRed[2]), p.R(17, 6, 2, 5, pal::kRed[1]), p.P(19, 9, pal::kRed[1]);
+      else
+        p.R(10, 4, 12, 2, pal::kRed[2]), p.R(22, 5, 3, 2, pal::kRed[1]),
+            p.R(23, 7, 2, 2, pal::kRed[1]);
       break;
     case kCrown:
       p.R(11, 0, 10, 4, pal::kGold[2]);
@@ -206,13 +228,19 @@ void DrawFrame(Canvas& c, const Look& k, int id, Facing f, int frame) {
       break;
     case kScarf:
       p.E(16, 5, 7, 4, pal::kLeaf[3]);
-      if (f == kUp) p.E(16, 8, 6.5, 5.5, pal::kLeaf[3]), p.R(14, 12, 4, 2, pal::kLeaf[2]);
-      else if (side) p.R(18, 5, 5, 7, pal::kLeaf[3]), p.R(21, 6, 2, 6, pal::kLeaf[2]);
-      else p.R(9, 5, 2, 6, pal::kLeaf[3]), p.R(21, 5, 2, 6, pal::kLeaf[2]);
+      if (f == kUp)
+        p.E(16, 8, 6.5, 5.5, pal::kLeaf[3]), p.R(14, 12, 4, 2, pal::kLeaf[2]);
+      else if (side)
+        p.R(18, 5, 5, 7, pal::kLeaf[3]), p.R(21, 6, 2, 6, pal::kLeaf[2]);
+      else
+        p.R(9, 5, 2, 6, pal::kLeaf[3]), p.R(21, 5, 2, 6, pal::kLeaf[2]);
       break;
     case kPigtails:
-      if (side) p.R(21, 6, 3, 6, hair), p.R(22, 12, 2, 2, hairD), p.P(21, 6, pal::kRed[2]);
-      else p.R(7, 6, 3, 6, hair), p.R(22, 6, 3, 6, hairD), p.P(8, 6, pal::kRed[2]), p.P(23, 6, pal::kRed[2]);
+      if (side)
+        p.R(21, 6, 3, 6, hair), p.R(22, 12, 2, 2, hairD), p.P(21, 6, pal::kRed[2]);
+      else
+        p.R(7, 6, 3, 6, hair), p.R(22, 6, 3, 6, hairD), p.P(8, 6, pal::kRed[2]),
+            p.P(23, 6, pal::kRed[2]);
       break;
     case kSkullcap:
       p.E(16, 3, 5, 2.5, pal::kBlack);
@@ -224,8 +252,10 @@ void DrawFrame(Canvas& c, const Look& k, int id, Facing f, int frame) {
     case kTiara:
       p.R(11, 3, 10, 1, pal::kGold[2]), p.R(15, 1, 2, 2, pal::kGold[3]);
       p.P(15, 2, pal::kBlue[3]);
-      if (f != kDown) p.R(side ? 16 : 10, 6, side ? 7 : 12, 12, hair);
-      else p.R(9, 6, 3, 11, hair), p.R(20, 6, 3, 11, hairD);
+      if (f != kDown)
+        p.R(side ? 16 : 10, 6, side ? 7 : 12, 12, hair);
+      else
+        p.R(9, 6, 3, 11, hair), p.R(20, 6, 3, 11, hairD);
       break;
     case kNoHat:
       break;
@@ -254,29 +284,39 @@ void ElmoBody(Canvas& c, int x, int y, double scale, int pose) {
   const Rgb robe = pal::kPurple[1], robeD = pal::kPurple[0], robeL = pal::kPurple[2];
   // Cape.
   const double spread = pose == 1 ? 4 : 0;
-  FillPolygon(c, {{x + 10 - spread, S(60)}, {x + 20, S(18)}, {x + 44, S(18)}, {x + 54 + spread, S(60)}},
-              pal::kRed[0]);
-  FillPolygon(c, {{x + 14 - spread, S(60)}, {x + 22, S(22)}, {x + 42, S(22)}, {x + 50 + spread, S(60)}},
-              pal::kRed[1]);
+  FillPolygon(
+      c, {{x + 10 - spread, S(60)}, {x + 20, S(18)}, {x + 44, S(18)}, {x + 54 + spread, S(60)}},
+      pal::kRed[0]);
+  FillPolygon(
+      c, {{x + 14 - spread, S(60)}, {x + 22, S(22)}, {x + 42, S(22)}, {x + 50 + spread, S(60)}},
+      pal::kRed[1]);
   // Robe.
   FillPolygon(c, {{x + 18, S(62)}, {x + 24, S(22)}, {x + 40, S(22)}, {x + 46, S(62)}}, robe);
   FillPolygon(c, {{x + 34, S(62)}, {x + 36, S(22)}, {x + 40, S(22)}, {x + 46, S(62)}}, robeD);
   FillPolygon(c, {{x + 20, S(62)}, {x + 24, S(24)}, {x + 27, S(24)}, {x + 24, S(62)}}, robeL);
   // Gold collar and belt.
-  FillPolygon(c, {{x + 22, S(20)}, {x + 42, S(20)}, {x + 38, S(27)}, {x + 26, S(27)}}, pal::kGold[2]);
+  FillPolygon(c, {{x + 22, S(20)}, {x + 42, S(20)}, {x + 38, S(27)}, {x + 26, S(27)}},
+              pal::kGold[2]);
   c.FillRect(x + 23, static_cast<int>(S(38)), 18, 2, pal::kGold[1]);
   c.FillRect(x + 30, static_cast<int>(S(37)), 4, 4, pal::kRed[2]);
   // Arms (claws), raised in pose 1.
   for (int side = -1; side <= 1; side += 2) {
     const double ax = 32 + side * 14, ay = pose == 1 ? 18 : 30;
-    FillPolygon(c, {{x + 32 + side * 8.0, S(24)}, {x + ax + side * 4, S(ay)}, {x + ax + side * 1, S(ay + 8)}, {x + 32 + side * 6.0, S(32)}}, robe);
+    FillPolygon(c,
+                {{x + 32 + side * 8.0, S(24)},
+                 {x + ax + side * 4, S(ay)},
+                 {x + ax + side * 1, S(ay + 8)},
+                 {x + 32 + side * 6.0, S(32)}},
+                robe);
     FillEllipse(c, x + ax + side * 2, S(ay + (pose == 1 ? 0 : 9)), 3, 3 * scale, pal::kStone[2]);
   }
   // Head: pale grey-blue, horns, burning eyes.
   FillEllipse(c, x + 32, S(13), 7, 7 * scale, pal::kStone[2]);
   FillEllipse(c, x + 34, S(14), 4, 5 * scale, pal::kStone[1]);
   for (int side = -1; side <= 1; side += 2)
-    FillPolygon(c, {{x + 32 + side * 5.0, S(9)}, {x + 32 + side * 13.0, S(0)}, {x + 32 + side * 9.0, S(8)}}, pal::kSand[3]);
+    FillPolygon(
+        c, {{x + 32 + side * 5.0, S(9)}, {x + 32 + side * 13.0, S(0)}, {x + 32 + side * 9.0, S(8)}},
+        pal::kSand[3]);
   const Rgb eye = pose == 1 ? pal::kGold[3] : pal::kRed[3];
   c.FillRect(x + 28, static_cast<int>(S(12)), 3, 2, eye);
   c.FillRect(x + 34, static_cast<int>(S(12)), 3, 2, eye);
@@ -308,48 +348,6 @@ void DrawElmoBattle(Canvas& c, int x, int y, int frame) {
   GuardMagenta(tmp, 0, 0, 64, 96);
   const Rgb key = kMagenta;
   c.Blit(tmp, 0, 0, 64, 96, x, y, &key);
-}
-
-void DrawHeroBattle(Canvas& c, int x, int y, int pose) {
-  Canvas small(32, 32, kMagenta);
-  DrawFigure(small, 0, 0, 0, kLeft, pose == 0 ? 0 : 1);
-  Canvas big(64, 64, kMagenta);
-  const int lean = pose == 2 ? -4 : 0;
-  for (int j = 0; j < 32; ++j)
-    for (int i = 0; i < 32; ++i) {
-      const Rgb p = small.Get(i, j);
-      if (p == kMagenta) continue;
-      const int shift = pose == 2 ? (31 - j) / 8 : 0;  // lean into the lunge
-      big.FillRect(i * 2 + lean - shift + 2, j * 2, 2, 2, p);
-    }
-  // The sword, drawn crisp at full resolution.
-  auto blade = [&](int x0, int y0, int x1, int y1) {
-    Line(big, x0, y0, x1, y1, pal::kStone[3]);
-    Line(big, x0, y0 + 1, x1, y1 + 1, pal::kStone[1]);
-  };
-  if (pose == 0) {
-    // Held low and forward, the point toward the enemy.
-    blade(31, 43, 12, 56);
-    big.FillRect(31, 40, 3, 6, pal::kGold[2]);
-    big.FillRect(32, 41, 4, 3, pal::kSkin[1]);
-  } else if (pose == 1) {
-    // Raised high behind the head, ready to strike.
-    big.FillRect(22, 26, 4, 14, pal::kBlue[1]);
-    blade(22, 26, 6, 0);
-    Line(big, 21, 26, 5, 0, pal::kWhite);
-    big.FillRect(21, 25, 7, 3, pal::kGold[2]);
-    big.FillRect(22, 28, 4, 4, pal::kSkin[1]);
-  } else {
-    // The lunge: arm and blade thrust straight out.
-    big.FillRect(12, 38, 10, 4, pal::kBlue[2]);
-    blade(11, 39, 0, 39);
-    big.FillRect(9, 36, 3, 8, pal::kGold[2]);
-    big.FillRect(12, 38, 3, 4, pal::kSkin[1]);
-  }
-  OutlineShape(big, 0, 0, 64, 64, kMagenta, pal::kInk);
-  GuardMagenta(big, 0, 0, 64, 64);
-  const Rgb key = kMagenta;
-  c.Blit(big, 0, 0, 64, 64, x, y, &key);
 }
 
 Canvas DrawPeopleSheet() {

@@ -43,7 +43,9 @@ struct Over {
   }
 };
 
-int M32(int v) { return ((v % 32) + 32) % 32; }
+int M32(int v) {
+  return ((v % 32) + 32) % 32;
+}
 
 // ---------------------------------------------------------------- village
 Rgb Ground(int x, int y) {
@@ -126,9 +128,13 @@ void Shelves(Over& o) {
     o.R(2, sy + 7, 28, 2, pal::kWood[2]);
     for (int k = 0; k < 4; ++k) {  // bottles and boxes
       const int bx = 5 + k * 6 + (s % 2) * 2;
-      const Rgb col = (k + s) % 3 == 0 ? pal::kRed[2] : (k + s) % 3 == 1 ? pal::kBlue[2] : pal::kLeaf[3];
-      if ((k + s) % 2) o.R(bx, sy + 2, 3, 5, col), o.P(bx + 1, sy + 1, col), o.P(bx, sy + 2, pal::kWhite);
-      else o.R(bx - 1, sy + 3, 5, 4, pal::kSand[2]), o.R(bx - 1, sy + 3, 5, 1, pal::kSand[3]);
+      const Rgb col = (k + s) % 3 == 0   ? pal::kRed[2]
+                      : (k + s) % 3 == 1 ? pal::kBlue[2]
+                                         : pal::kLeaf[3];
+      if ((k + s) % 2)
+        o.R(bx, sy + 2, 3, 5, col), o.P(bx + 1, sy + 1, col), o.P(bx, sy + 2, pal::kWhite);
+      else
+        o.R(bx - 1, sy + 3, 5, 4, pal::kSand[2]), o.R(bx - 1, sy + 3, 5, 1, pal::kSand[3]);
     }
   }
 }
@@ -148,7 +154,8 @@ void CounterTop(Over& o, bool leftCap, bool rightCap) {
   o.R(0, 8, 32, 1, pal::kGold[3]);
   o.R(0, 15, 32, 1, pal::kWood[1]);
   for (int y = 16; y < 30; ++y)
-    for (int x = 0; x < 32; ++x) o.P(x, y, (x % 8 == 0) ? pal::kWood[0] : (x % 8 == 1 ? pal::kWood[2] : pal::kWood[1]));
+    for (int x = 0; x < 32; ++x)
+      o.P(x, y, (x % 8 == 0) ? pal::kWood[0] : (x % 8 == 1 ? pal::kWood[2] : pal::kWood[1]));
   o.R(0, 30, 32, 2, Scale(pal::kWood[0], 0.7));
   if (leftCap) o.R(0, 8, 2, 22, pal::kWood[0]), o.R(2, 9, 1, 6, pal::kWhite);
   if (rightCap) o.R(30, 8, 2, 22, pal::kWood[0]);
@@ -182,8 +189,10 @@ Canvas DrawVillageSheet() {
     Rgb c = y < 14 ? TallGrass(x, y, 0) : Ground(x, y);
     if (y >= 14 && y < 17) c = Scale(Ground(x, y), 0.7);
     const int px = x % 16;
-    if (px >= 6 && px < 10 && y >= 6 && y < 26) c = px == 6 ? pal::kWood[3] : (px == 9 ? pal::kWood[0] : pal::kWood[2]);
-    if ((y >= 10 && y < 13) || (y >= 18 && y < 21)) c = (y == 10 || y == 18) ? pal::kWood[3] : pal::kWood[1];
+    if (px >= 6 && px < 10 && y >= 6 && y < 26)
+      c = px == 6 ? pal::kWood[3] : (px == 9 ? pal::kWood[0] : pal::kWood[2]);
+    if ((y >= 10 && y < 13) || (y >= 18 && y < 21))
+      c = (y == 10 || y == 18) ? pal::kWood[3] : pal::kWood[1];
     if (px >= 6 && px < 10 && y == 5) c = pal::kWood[0];
     if (y >= 26 && y < 28 && px >= 5 && px < 12) c = Scale(Ground(x, y), 0.6);
     return c;
@@ -197,7 +206,8 @@ Canvas DrawVillageSheet() {
       const double nx = (x + 0.5 - cx) / 11.0, ny = (yy + 0.5 - cy) / 14.0;
       if (nx * nx + ny * ny <= 1.0) {
         if (nx * nx + ny * ny > 0.84) return {true, pal::kLeaf[0]};
-        double light = 0.55 - 0.5 * nx - 0.5 * ny + (Hash01(M32(x) / 3, (yy & 63) / 3, 109) - 0.5) * 0.35;
+        double light =
+            0.55 - 0.5 * nx - 0.5 * ny + (Hash01(M32(x) / 3, (yy & 63) / 3, 109) - 0.5) * 0.35;
         return {true, RampDither(pal::kLeaf, 4, std::clamp(light, 0.0, 1.0) * 0.8 + 0.1, x, yy)};
       }
     }
@@ -260,9 +270,15 @@ Canvas DrawVillageSheet() {
   Tile(s, 12, WallTop);
   Tile(s, 11, Plaster);
   Tile(s, 13, Plaster);
-  { Over o(s, 13); Window(o, 9, 8); }
+  {
+    Over o(s, 13);
+    Window(o, 9, 8);
+  }
   Tile(s, 38, Plaster);
-  { Over o(s, 38); Shelves(o); }
+  {
+    Over o(s, 38);
+    Shelves(o);
+  }
   Tile(s, 6, [](int x, int y) {
     // Door post: a stout timber standing in the wall-face row.
     if (x >= 8 && x < 24) {
@@ -300,16 +316,29 @@ Canvas DrawVillageSheet() {
     const int u = M32(x), v = M32(y);
     const bool joint = v % 16 == 15 || (u + (v / 16) * 8) % 16 == 15;
     if (joint) return pal::kStone[1];
-    return RampDither(pal::kStone, 4, 0.6 + 0.12 * Hash01((u + (v / 16) * 8) / 16, v / 16, 110), x, y);
+    return RampDither(pal::kStone, 4, 0.6 + 0.12 * Hash01((u + (v / 16) * 8) / 16, v / 16, 110), x,
+                      y);
   });
   Tile(s, 34, Planks);
   Tile(s, 35, Planks);
   Tile(s, 36, Planks);
-  { Over o(s, 34); CounterTop(o, true, false); }
-  { Over o(s, 35); CounterTop(o, false, false); }
-  { Over o(s, 36); CounterTop(o, false, true); }
+  {
+    Over o(s, 34);
+    CounterTop(o, true, false);
+  }
+  {
+    Over o(s, 35);
+    CounterTop(o, false, false);
+  }
+  {
+    Over o(s, 36);
+    CounterTop(o, false, true);
+  }
   Tile(s, 37, Planks);
-  { Over o(s, 37); Jar(o); }
+  {
+    Over o(s, 37);
+    Jar(o);
+  }
   // Bed: the head against the wall (21), the blanket below (22).
   Tile(s, 21, Plaster);
   {
@@ -354,7 +383,9 @@ Rgb CastleWallTop(int x, int y) {
 Rgb Masonry(int x, int y, double light) {  // a wall face of ashlar blocks
   const int v = M32(y), row = v / 8;
   if (v % 8 == 7 || (M32(x) + row * 8) % 16 == 0) return pal::kStone[0];
-  return RampDither(pal::kStone, 4, light + 0.08 * Hash01((M32(x) + row * 8) / 16, row, 122) - 0.1 * (v % 8) / 7, x, y);
+  return RampDither(pal::kStone, 4,
+                    light + 0.08 * Hash01((M32(x) + row * 8) / 16, row, 122) - 0.1 * (v % 8) / 7, x,
+                    y);
 }
 Rgb Carpet(int x, int y, bool left) {
   const int rx = left ? x : 31 - x;
@@ -363,7 +394,9 @@ Rgb Carpet(int x, int y, bool left) {
   if (rx < 4) return pal::kRed[0];
   const int v = M32(y);
   if (!left && rx == 4 && v % 4 == 0) return pal::kRed[1];
-  return (left ? (rx == 5 && v % 8 == 0) : false) ? pal::kGold[2] : (DitherOn(x, y, 0.12) ? pal::kRed[1] : pal::kRed[2]);
+  return (left ? (rx == 5 && v % 8 == 0) : false)
+             ? pal::kGold[2]
+             : (DitherOn(x, y, 0.12) ? pal::kRed[1] : pal::kRed[2]);
 }
 }  // namespace
 
@@ -407,7 +440,8 @@ Canvas DrawCastleSheet() {
   Tile(s, 21, Flags);
   Tile(s, 48, Flags);
   Tile(s, 8, [](int x, int y) { return y < 8 ? Scale(Flags(x, y), 0.62) : Flags(x, y); });
-  Tile(s, 9, [](int x, int y) { return (y < 8 || x < 8) ? Scale(Flags(x, y), 0.62) : Flags(x, y); });
+  Tile(s, 9,
+       [](int x, int y) { return (y < 8 || x < 8) ? Scale(Flags(x, y), 0.62) : Flags(x, y); });
   Tile(s, 34, [](int x, int y) { return x < 8 ? Scale(Flags(x, y), 0.62) : Flags(x, y); });
   auto step = [](int x, int y, bool shadow) {
     // Dais above, a step down with a lit edge and a dark riser.
@@ -446,7 +480,8 @@ Canvas DrawCastleSheet() {
     if (back) {
       if (rx < 4 || y < 2) return floor;
       if (rx < 6 || y < 4) return pal::kGold[rx < 5 || y < 3 ? 1 : 2];
-      if (y >= 4 && rx >= 6) return y < 6 ? pal::kGold[2] : (rx < 8 ? pal::kGold[1] : pal::kRed[1 + (rx > 12)]);
+      if (y >= 4 && rx >= 6)
+        return y < 6 ? pal::kGold[2] : (rx < 8 ? pal::kGold[1] : pal::kRed[1 + (rx > 12)]);
       return floor;
     }
     if (rx < 4) return y < 22 ? pal::kGold[1] : floor;
@@ -460,8 +495,16 @@ Canvas DrawCastleSheet() {
   Tile(s, 7, [&](int x, int y) { return throne(x, y, false, true); });
   Tile(s, 49, [&](int x, int y) { return throne(x, y, true, false); });
   Tile(s, 50, [&](int x, int y) { return throne(x, y, false, false); });
-  { Over o(s, 6); o.E(32, 10, 4, 4, pal::kRed[3]); o.E(32, 10, 2, 2, pal::kGold[3]); }
-  { Over o(s, 7); o.E(0, 10, 4, 4, pal::kRed[3]); o.E(0, 10, 2, 2, pal::kGold[3]); }
+  {
+    Over o(s, 6);
+    o.E(32, 10, 4, 4, pal::kRed[3]);
+    o.E(32, 10, 2, 2, pal::kGold[3]);
+  }
+  {
+    Over o(s, 7);
+    o.E(0, 10, 4, 4, pal::kRed[3]);
+    o.E(0, 10, 2, 2, pal::kGold[3]);
+  }
   return s;
 }
 
@@ -470,7 +513,8 @@ namespace {
 Rgb Void(int x, int y) {
   const double h = Hash01(M32(x), M32(y), 130);
   if (h > 0.996) return {88, 72, 120};
-  return DitherOn(x, y, 0.15 + 0.1 * ValueNoise(M32(x), M32(y), 16, 32, 131)) ? Rgb{24, 16, 36} : Rgb{14, 10, 22};
+  return DitherOn(x, y, 0.15 + 0.1 * ValueNoise(M32(x), M32(y), 16, 32, 131)) ? Rgb{24, 16, 36}
+                                                                              : Rgb{14, 10, 22};
 }
 Rgb DarkFloor(int x, int y) {  // a dark red runner with a faint diamond pattern
   const int u = M32(x) % 16, v = M32(y) % 16;
@@ -480,16 +524,38 @@ Rgb DarkFloor(int x, int y) {  // a dark red runner with a faint diamond pattern
   if (d == 0) c = Rgb{136, 72, 48};
   return c;
 }
+// The walkway's curb: a raised band of dressed stone with a gold inlay along
+// the runner. On the left the light from the upper left falls on it and it
+// casts a thin shadow onto the runner; the lit variant beside a brazier takes
+// a warm glow that fades out before the cells above and below.
 Rgb Border(int x, int y, bool left, bool lit) {
-  const int rx = left ? x : 31 - x;
-  if (rx < 3) return Void(x, y);
-  if (rx < 5) return lit ? pal::kGold[2] : pal::kPurple[1];
-  if (rx < 9) {
-    if (lit && M32(y) % 16 >= 6 && M32(y) % 16 < 10 && rx >= 5 && rx < 9) return pal::kGold[3];
-    return (M32(y) % 8 == 0) ? pal::kPurple[0] : pal::kPurple[2];
+  const int rx = left ? x : 31 - x;  // 0 at the drop into the void
+  const int v = M32(y);
+  Rgb c;
+  if (rx < 1) {
+    c = Void(x, y);
+  } else if (rx < 3) {
+    c = Rgb{40, 28, 56};  // the curb's face, in shade
+  } else if (rx < 10) {
+    // Blocks 16 rows long, joints staggered between the two curbs.
+    const int joint = (v + (left ? 0 : 8)) % 16;
+    const double level = 0.55 + (rx == 3 ? 0.25 : 0.0) - (joint == 15 ? 0.3 : 0.0) +
+                         0.12 * (ValueNoise(rx, v, 4, 32, left ? 141 : 142) - 0.5);
+    static constexpr Rgb kCurb[4] = {{44, 32, 64}, {76, 60, 100}, {108, 92, 132}, {148, 132, 168}};
+    c = joint == 0 ? kCurb[0] : RampDither(kCurb, 4, level, x, y);
+  } else if (rx < 11) {
+    c = pal::kGold[1];  // the inlay, unbroken all the way along
+  } else if (rx < 12 && left) {
+    c = Rgb{60, 12, 28};  // shadow of the left curb on the runner
+  } else {
+    c = DarkFloor(x, y);
   }
-  if (rx < 10) return pal::kPurple[0];
-  return DarkFloor(x, y);
+  if (lit) {
+    const double dist = std::hypot(rx * 1.2, (v - 16) * 0.8);
+    const double glow = 0.5 * std::max(0.0, 1.0 - dist / 15.0);
+    c = Mix(c, Rgb{232, 120, 48}, DitherOn(x, y, 0.5) ? glow : glow * 0.75);
+  }
+  return c;
 }
 void Brazier(Over& o) {  // the bowl on the top cell
   o.R(8, 24, 16, 5, pal::kStone[1]);
@@ -510,7 +576,10 @@ void Flame(Over& o, int frame) {
       const double d = std::abs(x + 0.5 - cx) / hw;
       if (d > 1) continue;
       const double heat = (1 - d) * (1 - t);
-      Rgb c = heat > 0.45 ? pal::kGold[3] : heat > 0.25 ? pal::kGold[2] : heat > 0.1 ? Rgb{240, 128, 32} : pal::kRed[2];
+      Rgb c = heat > 0.45   ? pal::kGold[3]
+              : heat > 0.25 ? pal::kGold[2]
+              : heat > 0.1  ? Rgb{240, 128, 32}
+                            : pal::kRed[2];
       o.P(x, y, c);
     }
 }
