@@ -8,7 +8,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -31,7 +34,8 @@ std::filesystem::path AssetDir() {
 }
 
 std::uint32_t U32(const std::vector<std::uint8_t>& d, std::size_t at) {
-  return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) | (static_cast<std::uint32_t>(d[at + 3]) << 24);
+  return d[at] | (d[at + 1] << 8) | (d[at + 2] << 16) |
+         (static_cast<std::uint32_t>(d[at + 3]) << 24);
 }
 
 Picture Load(const std::filesystem::path& file) {
@@ -58,7 +62,9 @@ Picture Load(const std::filesystem::path& file) {
   return p;
 }
 
-Picture LoadBmp(const std::string& stem) { return Load(AssetDir() / "bmp" / (stem + ".bmp")); }
+Picture LoadBmp(const std::string& stem) {
+  return Load(AssetDir() / "bmp" / (stem + ".bmp"));
+}
 
 // A colour the game's 15-bit conversion maps onto the key: same top 5 bits as magenta.
 bool NearMagenta(std::uint32_t c) {
@@ -159,6 +165,72 @@ TEST(Pictures, IconIsSixtyFourSquareWithTransparentMagenta) {
   EXPECT_EQ(p.height, 64);
   ExpectSprite(p, {0, 0, 64, 64}, "icon");
   EXPECT_EQ(p.At(0, 0), kMagenta);
+}
+
+// What a pixel of the world sheet shows, coarsely: outlines and shadows are
+// left out ('*'), since they may end at a seam.
+char Terrain(std::uint32_t c) {
+  const int r = c >> 16, g = (c >> 8) & 255, b = c & 255;
+  if (r + g + b < 200) return '*';
+  if (b > r + 30 && b >= g) return 'W';
+  if (g > r + 15 && g > b + 10) return 'G';
+  if (r > 150 && g > 100 && b < r - 30) return 'S';
+  return 'R';
+}
+
+// The world grid as the game holds it: one string of hex codes per row.
+std::vector<std::vector<int>> WorldGrid() {
+  std::ifstream f(std::filesystem::path(PQ_SOURCE_DIR) / "src/world/world_map_grid.cpp");
+  const std::regex row("\"([0-9A-Fa-f]{128})\"");
+  std::vector<std::vector<int>> grid;
+  for (std::string line; std::getline(f, line);) {
+    std::smatch m;
+    if (!std::regex_search(line, m, row)) continue;
+    std::vector<int> codes;
+    for (int i = 0; i < 64; ++i)
+      codes.push_back(std::stoi(m[1].str().substr(i * 2, 2), nullptr, 16));
+    grid.push_back(codes);
+  }
+  return grid;
+}
+
+// Every pair of different world tiles that stand side by side on the map must
+// show the same terrain along their shared edge, so that a peak, a tree or the
+// shore does not stop dead at a cell boundary. The pairs left out are where the
+// map itself puts a half-filled edge against a full one (the ends of the
+// straight coast, a rim beside the mountain interior, the slanted patch) and
+// the building pictures.
+TEST(Pictures, WorldTilesMeetWithoutSeams) {
+  const Picture sheet = LoadBmp("world");
+  ASSERT_TRUE(sheet.ok);
+  const auto grid = WorldGrid();
+  ASSERT_EQ(grid.size(), 64u);
+  const std::set<std::pair<int, int>> halfAgainstFull = {
+      {26, 10}, {10, 26}, {10, 12}, {9, 10}, {20, 17}, {17, 32}, {22, 55},
+      {53, 8},  {8, 55},  {8, 37},  {8, 22}, {8, 23},  {52, 0}};
+  auto picture = [](int code) {
+    return (code >= 13 && code <= 15) || (code >= 29 && code <= 31) || code >= 61;
+  };
+  auto at = [&](int code, int x, int y) {
+    return sheet.At((code % 16) * 32 + x, (code / 16) * 32 + y);
+  };
+  std::set<std::pair<int, int>> checked;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x)
+      for (const bool across : {true, false}) {
+        if ((across && x == 63) || (!across && y == 63)) continue;
+        const int a = grid[y][x], b = across ? grid[y][x + 1] : grid[y + 1][x];
+        if (a == b || picture(a) || picture(b) || halfAgainstFull.count({a, b})) continue;
+        if (!checked.insert({across ? a : a + 1000, b}).second) continue;
+        int differ = 0;
+        for (int i = 0; i < 32; ++i) {
+          const char ta = Terrain(across ? at(a, 31, i) : at(a, i, 31));
+          const char tb = Terrain(across ? at(b, 0, i) : at(b, i, 0));
+          differ += ta != '*' && tb != '*' && ta != tb;
+        }
+        EXPECT_LE(differ, 8) << "codes " << a << (across ? " | " : " over ") << b;
+      }
+  EXPECT_GT(checked.size(), 100u);
 }
 
 }  // namespace
