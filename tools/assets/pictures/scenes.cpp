@@ -37,15 +37,21 @@ void Cloud(Canvas& c, int cx, int cy, int w, Rgb light, Rgb shade) {
   }
 }
 
-// A mountain ridge: heights from layered noise, filled down to `base`.
+// A mountain ridge: heights from layered noise, filled down to `base`. A face
+// is lit where the skyline rises towards the light on the left; the line
+// between light and shade runs down and to the right from each summit, as the
+// shadow of a real ridge would, instead of straight down.
 void Ridge(Canvas& c, int base, double height, double rough, std::uint32_t seed, Rgb fill, Rgb lit,
            Rgb snow) {
+  auto skyline = [&](double x) {
+    return ValueNoise(x, 0, 80, 640, seed) * 0.65 + ValueNoise(x, 0, 20, 640, seed + 1) * rough;
+  };
   for (int x = 0; x < kW; ++x) {
-    const double n = ValueNoise(x, 0, 80, 640, seed) * 0.65 + ValueNoise(x, 0, 20, 640, seed + 1) * rough;
+    const double n = skyline(x);
     const int top = base - static_cast<int>(height * n);
-    const double nPrev = ValueNoise(x - 3, 0, 80, 640, seed) * 0.65 + ValueNoise(x - 3, 0, 20, 640, seed + 1) * rough;
-    const bool facingLight = nPrev < n;  // rising slope faces the light from the left
     for (int y = top; y < base; ++y) {
+      const double xs = x - (y - top) * 0.7;
+      const bool facingLight = skyline(xs - 3) < skyline(xs);
       Rgb col = facingLight ? lit : fill;
       if (snow != fill && y < top + 6 && height * n > height * 0.55) col = snow;
       c.Set(x, y, col);
@@ -76,7 +82,9 @@ void Tree(Canvas& c, int x, int base, int size, const Rgb* leaf, Rgb trunk) {
   }
 }
 
-Rgb Dim(Rgb c, double f) { return Scale(c, f); }
+Rgb Dim(Rgb c, double f) {
+  return Scale(c, f);
+}
 
 }  // namespace
 
@@ -156,7 +164,8 @@ Canvas DrawBattleForest() {
   for (int y = 0; y < 300; ++y)
     for (int x = 0; x < kW; ++x) {
       const double u = x - 200 - y * 0.5;
-      if (u > 0 && u < 40 && DitherOn(x, y, 0.25)) c.Set(x, y, Mix(c.Get(x, y), pal::kGold[3], 0.35));
+      if (u > 0 && u < 40 && DitherOn(x, y, 0.25))
+        c.Set(x, y, Mix(c.Get(x, y), pal::kGold[3], 0.35));
     }
   return c;
 }
@@ -185,7 +194,8 @@ Canvas DrawBattleHall() {
     for (int y = 60; y < 150; ++y)
       for (int x = px - 40; x < px + 90; ++x) {
         const double d = std::hypot(x - px - 25.0, y - 105.0);
-        if (d < 60 && DitherOn(x, y, 0.5 * (1 - d / 60))) c.Set(x, y, Mix(c.Get(x, y), pal::kRed[2], 0.5));
+        if (d < 60 && DitherOn(x, y, 0.5 * (1 - d / 60)))
+          c.Set(x, y, Mix(c.Get(x, y), pal::kRed[2], 0.5));
       }
     FillEllipse(c, px + 25, 100, 12, 18, pal::kRed[2]);
     FillEllipse(c, px + 25, 104, 8, 12, {240, 128, 32});
@@ -202,7 +212,9 @@ Canvas DrawBattleHall() {
       const int cu = static_cast<int>(std::floor(u)), cv = static_cast<int>(std::floor(z * 2));
       Rgb col = ((cu + cv) & 1) ? Rgb{44, 32, 60} : Rgb{28, 20, 40};
       const double carpet = std::abs(x - 320) / (60 + 200 * depth);
-      if (carpet < 1) col = carpet > 0.9 ? pal::kGold[1] : (DitherOn(x, y, 0.2) ? pal::kRed[0] : Rgb{120, 24, 40});
+      if (carpet < 1)
+        col =
+            carpet > 0.9 ? pal::kGold[1] : (DitherOn(x, y, 0.2) ? pal::kRed[0] : Rgb{120, 24, 40});
       c.Set(x, y, col);
     }
   }
@@ -242,7 +254,9 @@ Canvas DrawStartPicture() {
       const Rgb p = castle.Get(x, y);
       if (p != kMagenta) c.FillRect(400 + x * 2 - 30, 130 + y * 2, 2, 2, p);
     }
-  for (int k = 0; k < 7; ++k) Tree(c, 40 + k * 40 + (k % 2) * 12, 350 + (k % 3) * 6, 30 + (k % 3) * 6, pal::kLeaf, pal::kWood[0]);
+  for (int k = 0; k < 7; ++k)
+    Tree(c, 40 + k * 40 + (k % 2) * 12, 350 + (k % 3) * 6, 30 + (k % 3) * 6, pal::kLeaf,
+         pal::kWood[0]);
   // Title.
   const char* title = "PIM QUEST";
   const int scale = 9;
@@ -283,7 +297,8 @@ Canvas DrawEndPicture() {
   for (int y = 100; y < 280; ++y)
     for (int x = 200; x < 440; ++x) {
       const double d = std::hypot(x - 320.0, y - 250.0);
-      if (d < 70) c.Set(x, y, d < 60 ? pal::kGold[3] : (DitherOn(x, y, 0.5) ? pal::kGold[3] : c.Get(x, y)));
+      if (d < 70)
+        c.Set(x, y, d < 60 ? pal::kGold[3] : (DitherOn(x, y, 0.5) ? pal::kGold[3] : c.Get(x, y)));
     }
   Canvas castle(96, 96, kMagenta);
   DrawKingCastlePicture(castle, 0, 0);
@@ -323,7 +338,9 @@ Canvas DrawOverPicture() {
   for (int y = 0; y < kH; ++y)
     for (int x = 0; x < kW; ++x) {
       const double d = std::hypot(x - 320.0, (y - 300.0) * 1.3) / 420.0;
-      c.Set(x, y, RampDither(pal::kRed, 2, 0.9 - d, x, y) == pal::kRed[1] ? Rgb{48, 8, 16} : Rgb{16, 4, 10});
+      c.Set(x, y,
+            RampDither(pal::kRed, 2, 0.9 - d, x, y) == pal::kRed[1] ? Rgb{48, 8, 16}
+                                                                    : Rgb{16, 4, 10});
     }
   // A lonely grave mound with Pim's sword.
   FillEllipse(c, 320, 380, 140, 34, {40, 28, 24});

@@ -49,10 +49,19 @@ int M32(int v) {
 
 // ---------------------------------------------------------------- village
 Rgb Ground(int x, int y) {
-  const double n = ValueNoise(M32(x), M32(y), 8, 32, 101);
-  Rgb c = RampDither(pal::kGrass, 4, 0.5 + 0.25 * n, x, y);
-  if (Hash01(M32(x), M32(y), 102) < 0.03) c = pal::kGrass[3];
-  if (Hash01(M32(x), M32(y - 1), 102) < 0.03) c = pal::kGrass[1];
+  const int u = M32(x), v = M32(y);
+  const double n = ValueNoise(u, v, 8, 32, 101);
+  Rgb c = RampDither(pal::kGrass, 4, 0.58 + 0.1 * n, x, y);
+  // Tufts of blades: a dark V with a lit tip, scattered so that no two line
+  // up within the cell.
+  static constexpr int kTufts[][2] = {{3, 4}, {20, 2}, {11, 13}, {27, 17}, {6, 24}, {18, 27}};
+  for (const auto& t : kTufts) {
+    const int dx = M32(u - t[0]), dy = M32(v - t[1]);
+    if ((dy == 0 && (dx == 0 || dx == 2 || dx == 4)) || (dy == 1 && (dx == 1 || dx == 3)))
+      c = pal::kGrass[0];
+    if (dy == 31 && (dx == 0 || dx == 4)) c = pal::kGrass[3];
+  }
+  if (Hash01(u, v, 102) < 0.012) c = pal::kGrass[3];
   return c;
 }
 
