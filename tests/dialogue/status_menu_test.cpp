@@ -9,59 +9,43 @@
 
 namespace {
 
-// The walking scene has read the devices before it opens the menu.
-std::vector<std::string> OpenMenu(HeadlessGame& game, std::int32_t herbs, std::int32_t hp = 20) {
-  game.host().SetQuitAt(20000);
-  NewGame();
-  Player.herbs = herbs;
-  Player.hp = hp;
-  ReadGamepad();
-  ReadKeyboard();
-  StatusMenu();
-  return game.TakeTrace();
-}
-
-TEST(StatusMenu, AHeldConfirmClosesItAtOnceOnExit) {
-  HeadlessGame game("0 A\n");
-  EXPECT_TRUE(Messages(OpenMenu(game, 2)).empty());
-  EXPECT_EQ(Player.herbs, 2);
-  EXPECT_LE(game.Now(), 2u);
-}
-
-TEST(StatusMenu, AHerbRefillsHpAndIsGoneAndTheReplyWaitsForS) {
-  HeadlessGame game("0 Left\n30\n40 A\n100\n3000 S\n");
-  const auto trace = OpenMenu(game, 2);
-  EXPECT_EQ(Player.herbs, 1);  // eaten although hp was full
-  EXPECT_EQ(Player.hp, 20);
-  EXPECT_EQ(Messages(trace), (std::vector<Message>{{1, 0xFFFFFF, "You HP recovered"}}));
-  EXPECT_EQ(Plays(trace, "hp"), 0);
-  EXPECT_GE(game.Now(), 3000u);
-}
-
-TEST(StatusMenu, WithoutHerbsTheAnswerIsNo) {
-  HeadlessGame game("0 Left\n30 A\n3000 Pad2\n");
-  const auto trace = OpenMenu(game, 0, 3);
-  EXPECT_EQ(Messages(trace), (std::vector<Message>{{1, 0xFFFFFF, "You not have HERB"}}));
-  EXPECT_EQ(Player.hp, 3);
-}
-
-TEST(StatusMenu, CancellingOnUseHerbKeepsTheHerb) {
-  for (const char* cancel : {"S", "Pad2"}) {
-    HeadlessGame game(std::string("0 Left\n30 ") + cancel + "\n");
-    const auto trace = OpenMenu(game, 1);
-    EXPECT_EQ(Player.herbs, 1) << cancel;
-    EXPECT_TRUE(Messages(trace).empty());
-    EXPECT_EQ(Plays(trace, "button2"), 1);
+// Left goes to USE HERB; A held on opening closes the window at once; a herb
+// is eaten even at full hp and the reply waits for S or gamepad 2; S or
+// gamepad 2 cancels and keeps the herb, unless A is down with it.
+TEST(StatusMenu, ExitHerbAndCancel) {
+  const struct {
+    const char* script;
+    std::int32_t herbs, hp, herbsAfter, hpAfter;
+    const char* reply;       // nullptr: none
+    std::uint32_t from, to;  // when the menu closes
+  } cases[] = {
+      {"0 A\n", 2, 20, 2, 20, nullptr, 0, 2},
+      {"0 Left\n30\n40 A\n100\n3000 S\n", 2, 20, 1, 20, "You HP recovered", 3000, 3100},
+      {"0 Left\n30 A\n3000 Pad2\n", 0, 3, 0, 3, "You not have HERB", 3000, 3100},
+      {"0 Left\n30 S\n", 1, 20, 1, 20, nullptr, 0, 100},
+      {"0 Left\n30 Pad2\n", 1, 20, 1, 20, nullptr, 0, 100},
+      {"0 Left\n30 S A\n", 1, 3, 0, 20, "You HP recovered", 0, 2000},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.script);
+    HeadlessGame game(c.script);
+    game.host().SetQuitAt(20000);
+    NewGame();
+    Player.herbs = c.herbs;
+    Player.hp = c.hp;
+    ReadGamepad();  // the walking scene has read the devices before it opens the menu
+    ReadKeyboard();
+    StatusMenu();
+    const auto trace = game.TakeTrace();
+    EXPECT_EQ(Player.herbs, c.herbsAfter);
+    EXPECT_EQ(Player.hp, c.hpAfter);
+    const std::vector<Message> none, reply{{1, 0xFFFFFF, c.reply ? c.reply : ""}};
+    EXPECT_EQ(Messages(trace), c.reply ? reply : none);
+    EXPECT_EQ(Plays(trace, "hp"), 0);
+    EXPECT_EQ(Plays(trace, "button2"), c.to <= 2 ? 0 : 1);
+    EXPECT_GE(game.Now(), c.from);
+    EXPECT_LE(game.Now(), c.to);
   }
-}
-
-// A confirm down together with the cancel still eats the herb.
-TEST(StatusMenu, SWithAOnUseHerbStillEatsIt) {
-  HeadlessGame game("0 Left\n30 S A\n");
-  const auto trace = OpenMenu(game, 1, 3);
-  EXPECT_EQ(Player.herbs, 0);
-  EXPECT_EQ(Player.hp, 20);
-  EXPECT_EQ(Messages(trace), (std::vector<Message>{{1, 0xFFFFFF, "You HP recovered"}}));
 }
 
 }  // namespace
