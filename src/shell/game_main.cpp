@@ -144,7 +144,19 @@ int GameMain(int argc, const char* const* argv) {
   }
   AttachHost(top);
   int code = 0;
-  if (StartUp() == 0) {
+  int started = 0;
+  bool quitWhileStarting = false;
+  try {
+    started = StartUp();
+  } catch (const QuitRequest&) {
+    // Closed or signalled while the files were loading (StartUp reads the
+    // controller, a blocking call): leave in order, as from the game.
+    quitWhileStarting = true;
+  }
+  if (quitWhileStarting) {
+    ShutDown();
+    TraceEvent("quit").Int("code", 0);
+  } else if (started == 0) {
     // Never play with a picture missing: say so (StartUp did) and leave.
     ShutDown();
     code = 1;

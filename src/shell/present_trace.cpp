@@ -4,9 +4,27 @@
 
 #include "platform/trace.h"
 
-void PresentTrace::Present(const ScreenView& screen) {
-  Inner().Present(screen);
+namespace {
+
+std::int64_t WallMicroseconds() {
   const auto now = std::chrono::system_clock::now().time_since_epoch();
-  TraceEvent("present").Int("us",
-                            std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+  return std::chrono::duration_cast<std::chrono::microseconds>(now).count();
+}
+
+}  // namespace
+
+void PresentTrace::Present(const ScreenView& screen) {
+  if (!pictureSeen_) {
+    pictureSeen_ = true;
+    TraceEvent("first_picture").Int("us", WallMicroseconds());
+  }
+  Inner().Present(screen);
+  TraceEvent("present").Int("us", WallMicroseconds());
+}
+
+void PresentTrace::VisibleChanged(const ScreenView& screen) {
+  Inner().VisibleChanged(screen);
+  if (pictureSeen_) return;
+  pictureSeen_ = true;
+  TraceEvent("first_picture").Int("us", WallMicroseconds());
 }

@@ -1,7 +1,10 @@
 // Opt-in frame timing (--trace-presents): wraps the host and writes
-// {"ev":"present","us":N} to the trace each time a frame has been shown,
-// N being wall-clock microseconds since 1970, precise enough to measure the
-// pacing of the window and the time from launch to the first frame.
+// {"ev":"present","us":N} to the trace each time a frame has been shown, N
+// being wall-clock microseconds since 1970, so that the pacing of the window
+// and the time from launch to the first frame can be measured from outside.
+// The title draws straight onto the screen rather than presenting, so the
+// first such drawing is also marked, once, as {"ev":"first_picture","us":N};
+// a host shows it at its next wait or read.
 #pragma once
 
 #include "host/host_decorator.h"
@@ -10,4 +13,8 @@ class PresentTrace : public HostDecorator {
  public:
   explicit PresentTrace(Host& inner) : HostDecorator(inner) {}
   void Present(const ScreenView& screen) override;
+  void VisibleChanged(const ScreenView& screen) override;
+
+ private:
+  bool pictureSeen_ = false;
 };
