@@ -1,121 +1,52 @@
+// The font's metrics: what the message box, the menus and the prompt rely on.
 #include "platform/font.h"
-
-#include <algorithm>
-#include <string_view>
 
 #include <gtest/gtest.h>
 
+#include <string_view>
+
 namespace {
 
-constexpr int kBaselineRow = 12;  // last row of a capital or a lowercase body
-constexpr int kCapitalTopRow = 2;
-
-bool HasInk(const Glyph& g) {
-  for (std::uint8_t row : g.rows) {
-    if (row != 0) return true;
-  }
-  return false;
-}
-
-int TopInkRow(const Glyph& g) {
+// First and last inked rows of a glyph, or {-1, -1} for an empty one.
+std::pair<int, int> InkRows(unsigned char c) {
+  const Glyph& g = FontGlyph(c);
+  int top = -1, bottom = -1;
   for (int r = 0; r < kFontHeight; ++r) {
-    if (g.rows[r] != 0) return r;
+    if (g.rows[r] == 0) continue;
+    if (top < 0) top = r;
+    bottom = r;
   }
-  return -1;
+  return {top, bottom};
 }
 
-int BottomInkRow(const Glyph& g) {
-  for (int r = kFontHeight - 1; r >= 0; --r) {
-    if (g.rows[r] != 0) return r;
-  }
-  return -1;
-}
-
-// Rightmost inked column, or -1 for an empty picture.
-int RightInkColumn(const Glyph& g) {
-  int right = -1;
-  for (std::uint8_t row : g.rows) {
-    for (int col = 0; col < 8; ++col) {
-      if (row & (0x80 >> col)) right = std::max(right, col);
-    }
-  }
-  return right;
-}
-
-int Advance(std::string_view text) {
-  int x = 0;
-  for (char c : text) x += FontGlyph(static_cast<unsigned char>(c)).advance;
-  return x;
-}
-
-TEST(FontTest, PrintableGlyphsFitTheirCellAndAdvance) {
+TEST(Font, PrintableGlyphsHaveInkAndFitTheMessageBoxPitch) {
   for (int c = 33; c <= 126; ++c) {
-    SCOPED_TRACE(static_cast<char>(c));
     const Glyph& g = FontGlyph(static_cast<unsigned char>(c));
-    EXPECT_TRUE(HasInk(g));
-    // The message box draws at a pitch of 10, so 8 columns keep a gap.
-    EXPECT_LE(g.width, 8);
-    EXPECT_EQ(RightInkColumn(g), g.width - 1) << "picture and width disagree";
-    EXPECT_EQ(g.advance, g.width + 1);
+    EXPECT_NE(InkRows(c).first, -1) << static_cast<char>(c);
+    EXPECT_LE(g.width, 8) << static_cast<char>(c);  // a gap at the pitch of 10
+    EXPECT_EQ(g.advance, g.width + 1) << static_cast<char>(c);
   }
-}
-
-TEST(FontTest, BlankAndBytesWithoutPictures) {
-  const Glyph& blank = FontGlyph(' ');
-  EXPECT_EQ(blank.advance, 5);
-  EXPECT_FALSE(HasInk(blank));
-
   for (int c = 0; c <= 255; ++c) {
-    if (c >= 32 && c <= 126) continue;
-    SCOPED_TRACE(c);
-    const Glyph& g = FontGlyph(static_cast<unsigned char>(c));
-    EXPECT_EQ(g.width, 0);
-    EXPECT_EQ(g.advance, blank.advance);
-    EXPECT_FALSE(HasInk(g));
+    if (c >= 33 && c <= 126) continue;
+    EXPECT_EQ(InkRows(c).first, -1) << c;
+    EXPECT_EQ(FontGlyph(c).advance, 5) << c;  // blanks and unknown bytes alike
   }
 }
 
-TEST(FontTest, LettersAndDigitsShareOneBaseline) {
-  for (char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789")) {
-    SCOPED_TRACE(c);
-    const Glyph& g = FontGlyph(static_cast<unsigned char>(c));
-    EXPECT_EQ(TopInkRow(g), kCapitalTopRow);
-    EXPECT_EQ(BottomInkRow(g), kBaselineRow);
-  }
-  for (char c : std::string_view("abcdefhiklmnorstuvwxz")) {
-    SCOPED_TRACE(c);
-    EXPECT_EQ(BottomInkRow(FontGlyph(static_cast<unsigned char>(c))), kBaselineRow);
-  }
-  for (char c : std::string_view("gjpqy")) {
-    SCOPED_TRACE(c);
-    EXPECT_GT(BottomInkRow(FontGlyph(static_cast<unsigned char>(c))), kBaselineRow + 1);
-  }
-  // Lowercase bodies are shorter than capitals; ascenders reach cap height.
-  EXPECT_GT(TopInkRow(FontGlyph('o')), kCapitalTopRow + 2);
-  EXPECT_EQ(TopInkRow(FontGlyph('h')), kCapitalTopRow);
+TEST(Font, LettersStandOnOneBaselineWithDescendersBelow) {
+  for (char c : std::string_view("AZ09hk")) EXPECT_EQ(InkRows(c), std::make_pair(2, 12)) << c;
+  for (char c : std::string_view("aox")) EXPECT_EQ(InkRows(c).second, 12) << c;
+  for (char c : std::string_view("gjpqy")) EXPECT_GT(InkRows(c).second, 13) << c;
 }
 
-TEST(FontTest, SpacingIsProportional) {
-  for (char c : std::string_view("il.,'!")) {
-    SCOPED_TRACE(c);
-    EXPECT_LT(FontGlyph(static_cast<unsigned char>(c)).advance, FontGlyph('M').advance);
-  }
-  for (char c : std::string_view("ABCDEFGHIJKLMNOPQRSTUVWXYZ")) {
-    SCOPED_TRACE(c);
-    const int advance = FontGlyph(static_cast<unsigned char>(c)).advance;
-    EXPECT_GE(advance, 7);
-    EXPECT_LE(advance, 8);
-  }
-}
-
-TEST(FontTest, YesNoChoiceLinesUp) {
-  // The yes/no prompt is one string drawn at x = 535; its NO has to start
-  // between x = 590 and 600 and end before 619.
-  const int n_left = 535 + Advance("YES       ");
-  EXPECT_GE(n_left, 590);
-  EXPECT_LE(n_left, 600);
-  const int o_left = n_left + FontGlyph('N').advance;
-  EXPECT_LT(o_left + RightInkColumn(FontGlyph('O')), 619);
+TEST(Font, YesAndNoOfThePromptSitBesideTheirPointers) {
+  // "YES       NO" is drawn at x = 535; the pointer at NO covers up to x = 590
+  // and the box ends at 620.
+  int x = 535;
+  for (char c : std::string_view("YES       ")) x += FontGlyph(c).advance;
+  EXPECT_GE(x, 590);
+  EXPECT_LE(x, 600);
+  EXPECT_LT(x + FontGlyph('N').advance + FontGlyph('O').width, 619);
 }
 
 }  // namespace
