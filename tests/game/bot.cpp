@@ -110,6 +110,31 @@ std::uint32_t TownStepTowards(const TownLayout& town, const std::vector<Cell>& g
   return Arrow(DistanceField(*town.map, goals, ground).StepFrom(HeroCell()));
 }
 
+// To the bottom row, then over its edge.
+std::uint32_t LeaveTownStep() {
+  const TownLayout town = CurrentTown();
+  const std::int32_t bottom = town.map->height - 1;
+  if (HeroCell().y == bottom) return kDown;
+  std::vector<Cell> edge;
+  for (std::int32_t c = 0; c < town.map->width; ++c) {
+    if (IsGround(town, Cell{c, bottom})) edge.push_back({c, bottom});
+  }
+  return TownStepTowards(town, edge);
+}
+
+// Up the corridor to the row before Elmo's, then one more step up.
+std::uint32_t MeetElmoStep() {
+  if (HeroCell().y == kBeforeElmoRow) return kUp;
+  const auto passable = [](Cell cell) {
+    return IsTileInList(CodeAt(demonCastleMap, cell.x, cell.y), demonCastleWalkable) != 0;
+  };
+  std::vector<Cell> row;
+  for (std::int32_t c = 0; c < demonCastleMap.width; ++c) {
+    if (passable(Cell{c, kBeforeElmoRow})) row.push_back({c, kBeforeElmoRow});
+  }
+  return Arrow(DistanceField(demonCastleMap, row, passable).StepFrom(HeroCell()));
+}
+
 bool IsCounterKeeper(std::int32_t person) {
   return GameState == Village && (person == kMerchant || person == kBellboy);
 }
@@ -202,29 +227,10 @@ std::uint32_t Bot::WalkingControls() {
       return kS | TownStepTowards(CurrentTown(), {intent.cell});
     case Intent::TalkTo:
       return TalkControls(intent.person);
-    case Intent::LeaveTown: {
-      const TownLayout town = CurrentTown();
-      const std::int32_t bottom = town.map->height - 1;
-      if (HeroCell().y == bottom) return kS | kDown;
-      std::vector<Cell> edge;
-      for (std::int32_t c = 0; c < town.map->width; ++c) {
-        if (IsTileInList(CodeAt(*town.map, c, bottom), town.walkable)) edge.push_back({c, bottom});
-      }
-      return kS | TownStepTowards(town, edge);
-    }
-    case Intent::MeetElmo: {
-      if (HeroCell().y == kBeforeElmoRow) return kS | kUp;
-      std::vector<Cell> row;
-      for (std::int32_t c = 0; c < demonCastleMap.width; ++c) {
-        if (IsTileInList(CodeAt(demonCastleMap, c, kBeforeElmoRow), demonCastleWalkable)) {
-          row.push_back({c, kBeforeElmoRow});
-        }
-      }
-      const auto passable = [](Cell cell) {
-        return IsTileInList(CodeAt(demonCastleMap, cell.x, cell.y), demonCastleWalkable) != 0;
-      };
-      return kS | Arrow(DistanceField(demonCastleMap, row, passable).StepFrom(HeroCell()));
-    }
+    case Intent::LeaveTown:
+      return kS | LeaveTownStep();
+    case Intent::MeetElmo:
+      return kS | MeetElmoStep();
     case Intent::Stand:
       break;
   }
