@@ -47,14 +47,10 @@ void HeadlessHost::AdvanceTo(std::uint32_t t) {
     if (audio_ != nullptr && due > samplesMixed_) audio_->Render(nullptr, due - samplesMixed_);
     samplesMixed_ = due;
   }
-  if (visibleDirty_ && pendingVisible_.pixels != nullptr) {
-    std::copy_n(pendingVisible_.pixels, visible_.size(), visible_.begin());
-    visibleDirty_ = false;
-  }
   for (Shot& shot : shots_) {
     if (!shot.done && now_ >= shot.at) {
       shot.done = true;
-      if (!WriteScreenshot(shot.path, ScreenView{visible_.data(), 640, 480})) {
+      if (!WriteScreenshot(shot.path, ScreenView{Visible().data(), 640, 480})) {
         std::fprintf(stderr, "pimquest: cannot write screenshot %s\n", shot.path.c_str());
       }
     }
@@ -80,8 +76,7 @@ std::uint32_t HeadlessHost::WaitUntil(std::uint32_t start, std::uint32_t ms) {
 
 void HeadlessHost::Present(const ScreenView& screen) {
   CheckQuit();
-  std::copy_n(screen.pixels, visible_.size(), visible_.begin());
-  visibleDirty_ = false;
+  shown_ = screen.pixels;
   ++presents_;
   // To the next 60 Hz boundary after now.
   std::uint64_t k = std::max<std::uint64_t>(presentSlot_, static_cast<std::uint64_t>(now_) * 60 / 1000);
@@ -92,8 +87,13 @@ void HeadlessHost::Present(const ScreenView& screen) {
 }
 
 void HeadlessHost::VisibleChanged(const ScreenView& screen) {
-  pendingVisible_ = screen;
-  visibleDirty_ = screen.pixels != nullptr;
+  if (screen.pixels == nullptr) Visible();  // keep the last picture
+  shown_ = screen.pixels;
+}
+
+const std::vector<std::uint16_t>& HeadlessHost::Visible() const {
+  if (shown_ != nullptr) std::copy_n(shown_, visible_.size(), visible_.begin());
+  return visible_;
 }
 
 KeySnapshot HeadlessHost::ReadKeyboard() {

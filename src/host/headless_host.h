@@ -29,9 +29,11 @@ class HeadlessHost : public Host {
   // Pretends the user closes the window now (the next blocking call throws).
   void RequestQuit();
 
-  // The picture last shown (what a player would see now).
-  const std::vector<std::uint16_t>& Visible() const { return visible_; }
-  std::uint16_t VisibleAt(int x, int y) const { return visible_[y * 640 + x]; }
+  // The picture on screen now (what a player would see).
+  const std::vector<std::uint16_t>& Visible() const;
+  std::uint16_t VisibleAt(int x, int y) const {
+    return shown_ != nullptr ? shown_[y * 640 + x] : visible_[y * 640 + x];
+  }
   int Presents() const { return presents_; }
 
   // Host
@@ -59,9 +61,11 @@ class HeadlessHost : public Host {
   std::uint32_t now_ = 0;
   std::uint64_t samplesMixed_ = 0;
   AudioSource* audio_ = nullptr;
-  std::vector<std::uint16_t> visible_;
-  ScreenView pendingVisible_{};
-  bool visibleDirty_ = false;
+  // The picture on screen is the display's own visible surface, read where it
+  // lies rather than copied at every present; `visible_` holds a copy only
+  // when one is asked for or the display goes away.
+  const std::uint16_t* shown_ = nullptr;
+  mutable std::vector<std::uint16_t> visible_;
   int presents_ = 0;
   std::uint64_t presentSlot_ = 0;  // index of the last 60 Hz boundary used
   struct Shot {
