@@ -65,6 +65,20 @@ constexpr StartCell kCastlePeople[] = {
     {8, 16, 16, 1},  // King
 };
 
+// The hero comes in at the bottom, facing up; the people all face down.
+template <std::size_t N>
+void PlaceTown(const TileMap& map, const std::uint8_t* walkable, const std::uint8_t* secondary,
+               std::int32_t heroColumn, std::int32_t heroRow, const StartCell (&people)[N]) {
+  Actor& hero = actors[0];
+  PlaceFigure(hero, heroColumn, heroRow, Up, 4, 0);
+  TerrainFromCell(hero, map, walkable, secondary);
+  for (const StartCell& start : people) {
+    Actor& person = actors[start.slot];
+    PlaceFigure(person, start.column, start.row, Down, start.speed, start.slot);
+    TerrainFromCell(person, map, walkable, secondary);
+  }
+}
+
 }  // namespace
 
 void EnterWorldMap() {
@@ -85,26 +99,12 @@ void EnterWorldMap() {
 }
 
 void EnterVillage() {
-  Actor& hero = actors[0];
-  PlaceFigure(hero, 15, 29, Up, 4, 0);
-  TerrainFromCell(hero, villageMap, villageWalkable, villageSecondary);
-  for (const StartCell& start : kVillagePeople) {
-    Actor& person = actors[start.slot];
-    PlaceFigure(person, start.column, start.row, Down, start.speed, start.slot);
-    TerrainFromCell(person, villageMap, villageWalkable, villageSecondary);
-  }
+  PlaceTown(villageMap, villageWalkable, villageSecondary, 15, 29, kVillagePeople);
   TraceEntry("village");
 }
 
 void EnterCastle() {
-  Actor& hero = actors[0];
-  PlaceFigure(hero, 16, 30, Up, 4, 0);
-  TerrainFromCell(hero, castleMap, castleWalkable, nullptr);
-  for (const StartCell& start : kCastlePeople) {
-    Actor& person = actors[start.slot];
-    PlaceFigure(person, start.column, start.row, Down, start.speed, start.slot);
-    TerrainFromCell(person, castleMap, castleWalkable, nullptr);
-  }
+  PlaceTown(castleMap, castleWalkable, nullptr, 16, 30, kCastlePeople);
   TraceEntry("castle");
 }
 
