@@ -54,3 +54,22 @@ TEST(Options, BadOptionsAndValuesAreRefusedWithAReason) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Options, DemosGoWithEitherHostButNotWithAScriptOrEachOther) {
+  auto o = Parse({"--replay", "a.demo", "--trace-presents"});
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->replay, "a.demo");
+  EXPECT_TRUE(o->tracePresents);
+  o = Parse({"--headless", "--script", "s.txt", "--record", "b.demo"});
+  ASSERT_TRUE(o);
+  EXPECT_EQ(o->record, "b.demo");
+  std::string error;
+  EXPECT_FALSE(Parse({"--headless", "--script", "s.txt", "--replay", "a.demo"}, &error));
+  EXPECT_NE(error.find("--replay"), std::string::npos) << error;
+  EXPECT_FALSE(Parse({"--record", "b.demo", "--replay", "a.demo"}, &error));
+  EXPECT_FALSE(Parse({"--record"}, &error));
+}
+
+}  // namespace
