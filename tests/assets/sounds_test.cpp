@@ -1,5 +1,5 @@
-// Checks the sixteen generated sounds as the game will read them: the file
-// layout, the one playback format, clean loop points and sensible levels.
+// The sixteen generated sounds as the game will read them: the one playback
+// format, clean loop points and sensible levels.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <optional>
+#include <numeric>
 #include <string>
 #include <vector>
 
@@ -16,140 +16,81 @@
 
 namespace {
 
-constexpr const char* kMusic[] = {"world", "village", "castle", "castle2", "battle", "bbattle"};
-constexpr const char* kEffects[] = {"intro",     "button", "button2", "getitem", "gameover",
-                                    "gameover2", "g_arm",  "hp",      "pattack", "eattack"};
+using Bytes = std::vector<std::uint8_t>;
+
+// The six music files first.
+constexpr const char* kSounds[] = {
+    "world",   "village", "castle",   "castle2",   "battle", "bbattle", "intro",   "button",
+    "button2", "getitem", "gameover", "gameover2", "g_arm",  "hp",      "pattack", "eattack"};
 
 std::filesystem::path WavDir() {
-  const char* dir = std::getenv("PQ_ASSET_DIR");
-#ifdef PQ_ASSET_DIR
-  if (dir == nullptr) dir = PQ_ASSET_DIR;
-#endif
-  return std::filesystem::path(dir != nullptr ? dir : ".") / "wav";
+  const char* env = std::getenv("PQ_ASSET_DIR");
+  return std::filesystem::path(env ? env : PQ_ASSET_DIR) / "wav";
 }
 
-std::uint32_t Read32(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  return bytes.at(at) | bytes.at(at + 1) << 8 | bytes.at(at + 2) << 16 |
-         static_cast<std::uint32_t>(bytes.at(at + 3)) << 24;
-}
-
-std::uint32_t Read16(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  return bytes.at(at) | bytes.at(at + 1) << 8;
-}
-
-std::string Tag(const std::vector<std::uint8_t>& bytes, std::size_t at) {
-  return std::string(bytes.begin() + at, bytes.begin() + at + 4);
-}
-
-std::vector<std::uint8_t> ReadFile(const std::filesystem::path& file) {
-  std::ifstream stream(file, std::ios::binary);
-  return {std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>()};
-}
-
-// The sample bytes of a file, after checking its whole layout.
-std::vector<std::uint8_t> LoadSamples(const std::string& name) {
-  const std::filesystem::path file = WavDir() / (name + ".wav");
-  const std::vector<std::uint8_t> bytes = ReadFile(file);
-  EXPECT_GE(bytes.size(), 44u) << file;
-  if (bytes.size() < 44) return {};
-  EXPECT_EQ(Tag(bytes, 0), "RIFF") << name;
-  EXPECT_EQ(Read32(bytes, 4), bytes.size() - 8) << name;
-  EXPECT_EQ(Tag(bytes, 8), "WAVE") << name;
-  EXPECT_EQ(Tag(bytes, 12), "fmt ") << name;
-  EXPECT_EQ(Read32(bytes, 16), 16u) << name;
-  EXPECT_EQ(Read16(bytes, 20), 1u) << name << ": PCM";
-  EXPECT_EQ(Read16(bytes, 22), 1u) << name << ": mono";
-  EXPECT_EQ(Read32(bytes, 24), 11025u) << name << ": samples per second";
-  EXPECT_EQ(Read32(bytes, 28), 11025u) << name << ": bytes per second";
-  EXPECT_EQ(Read16(bytes, 32), 1u) << name << ": block alignment";
-  EXPECT_EQ(Read16(bytes, 34), 8u) << name << ": bits per sample";
-  EXPECT_EQ(Tag(bytes, 36), "data") << name;
-  const std::uint32_t size = Read32(bytes, 40);
-  EXPECT_LE(44 + size, bytes.size()) << name << ": data chunk runs past the file";
-  EXPECT_GE(44 + size + 1, bytes.size()) << name << ": bytes after the data chunk";
-  if (44 + size > bytes.size()) return {};
-  return {bytes.begin() + 44, bytes.begin() + 44 + size};
+// The sample bytes of a file, after checking that its header is the plain
+// 44-byte one of 8-bit mono PCM at 11025 Hz and that the game's reader takes it.
+Bytes Samples(const std::string& name) {
+  std::ifstream in(WavDir() / (name + ".wav"), std::ios::binary);
+  const Bytes b{std::istreambuf_iterator<char>(in), {}};
+  EXPECT_GE(b.size(), 44u) << name << " is missing or too short";
+  if (b.size() < 44) return {};
+  auto u32 = [&](int at) { return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24; };
+  const std::size_t size = u32(40);
+  EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF") << name;
+  EXPECT_EQ(u32(4), static_cast<int>(b.size() - 8)) << name;
+  // WAVE; a 16-byte format chunk: PCM, mono, 11025 samples and bytes a second,
+  // 1-byte blocks, 8 bits; then the data chunk.
+  const std::string format("WAVEfmt \x10\0\0\0\1\0\1\0\x11\x2B\0\0\x11\x2B\0\0\1\0\x08\0data", 32);
+  EXPECT_EQ(std::string(b.begin() + 8, b.begin() + 40), format) << name;
+  // The data chunk ends the file, with at most its pad byte after it.
+  EXPECT_TRUE(44 + size == b.size() || 45 + size == b.size()) << name;
+  std::string error;
+  const auto wave = ParseWave(b, &error);
+  EXPECT_TRUE(wave && wave->dataSize == size) << name << ": " << error;
+  if (44 + size > b.size()) return {};
+  return {b.begin() + 44, b.begin() + 44 + size};
 }
 
 int Distance(std::uint8_t sample) {
-  return std::abs(static_cast<int>(sample) - 128);
+  return std::abs(sample - 128);
 }
 
-int Peak(const std::vector<std::uint8_t>& samples) {
-  int peak = 0;
-  for (std::uint8_t sample : samples) peak = std::max(peak, Distance(sample));
-  return peak;
+int Peak(const Bytes& s) {
+  return std::accumulate(s.begin(), s.end(), 0,
+                         [](int p, std::uint8_t v) { return std::max(p, Distance(v)); });
 }
 
-double Mean(const std::vector<std::uint8_t>& samples) {
-  double sum = 0;
-  for (std::uint8_t sample : samples) sum += sample;
-  return samples.empty() ? 128.0 : sum / static_cast<double>(samples.size());
-}
-
-TEST(Sounds, EveryFileIsEightBitMonoPcmAtTheGamesRate) {
+TEST(Sounds, EveryFileIsInTheGamesFormatWithCleanEndsAndSensibleLevels) {
+  for (std::size_t i = 0; i < std::size(kSounds); ++i) {
+    const bool music = i < 6;
+    SCOPED_TRACE(kSounds[i]);
+    const Bytes s = Samples(kSounds[i]);
+    ASSERT_FALSE(s.empty());
+    const double seconds = s.size() / 11025.0;
+    EXPECT_TRUE(music ? seconds >= 20 && seconds <= 60 : seconds <= 10) << seconds << " s";
+    // Loud enough to be heard; music quiet enough to mix with effects, and
+    // effects not clipped.
+    EXPECT_GE(Peak(s), music ? 40 : 30);
+    EXPECT_LE(Peak(s), music ? 70 : 126);
+    // Starting and stopping near the midpoint: no click at either end.
+    EXPECT_LE(std::max(Distance(s.front()), Distance(s.back())), music ? 3 : 2);
+    const double mean = std::accumulate(s.begin(), s.end(), 0.0) / s.size();
+    EXPECT_NEAR(mean, 128.0, music ? 1.5 : 2.0);
+    // A loop plays the first sample right after the last one.
+    if (music) {
+      EXPECT_LE(std::abs(s.front() - s.back()), 2);
+    }
+  }
   std::uintmax_t total = 0;
-  for (const char* name : kMusic) EXPECT_FALSE(LoadSamples(name).empty()) << name;
-  for (const char* name : kEffects) EXPECT_FALSE(LoadSamples(name).empty()) << name;
   for (const auto& entry : std::filesystem::directory_iterator(WavDir()))
     total += entry.file_size();
   EXPECT_LT(total, 3u * 1024 * 1024) << "the sound set should stay small";
-}
-
-TEST(Sounds, TheGamesOwnReaderTakesEveryFile) {
-  std::vector<const char*> names(std::begin(kMusic), std::end(kMusic));
-  names.insert(names.end(), std::begin(kEffects), std::end(kEffects));
-  for (const char* name : names) {
-    const std::vector<std::uint8_t> bytes = ReadFile(WavDir() / (std::string(name) + ".wav"));
-    std::string error;
-    const std::optional<WaveData> wave = ParseWave(bytes, &error);
-    ASSERT_TRUE(wave.has_value()) << name << ": " << error;
-    EXPECT_EQ(wave->sampleRate, 11025u) << name;
-    EXPECT_EQ(wave->dataSize, LoadSamples(name).size()) << name;
-  }
-}
-
-TEST(Sounds, MusicLoopsCloseWithoutAClickAndLeaveHeadroom) {
-  for (const char* name : kMusic) {
-    SCOPED_TRACE(name);
-    const std::vector<std::uint8_t> samples = LoadSamples(name);
-    ASSERT_FALSE(samples.empty());
-    const double seconds = samples.size() / 11025.0;
-    EXPECT_GE(seconds, 20.0);
-    EXPECT_LE(seconds, 60.0);
-    // Looping plays the first sample right after the last one.
-    EXPECT_LE(std::abs(samples.front() - samples.back()), 2);
-    EXPECT_LE(Distance(samples.front()), 3);
-    EXPECT_LE(Distance(samples.back()), 3);
-    // Loud enough to be heard, quiet enough to mix with effects.
-    EXPECT_GE(Peak(samples), 40);
-    EXPECT_LE(Peak(samples), 70);
-    EXPECT_NEAR(Mean(samples), 128.0, 1.5);
-  }
-}
-
-TEST(Sounds, EffectsAreShortCleanAndAudible) {
-  for (const char* name : kEffects) {
-    SCOPED_TRACE(name);
-    const std::vector<std::uint8_t> samples = LoadSamples(name);
-    ASSERT_FALSE(samples.empty());
-    EXPECT_LE(samples.size() / 11025.0, 10.0);
-    EXPECT_GE(Peak(samples), 30);
-    EXPECT_LT(Peak(samples), 127) << "clipped";
-    // Starting and stopping at the midpoint: no click at either end.
-    EXPECT_LE(Distance(samples.front()), 2);
-    EXPECT_LE(Distance(samples.back()), 2);
-    EXPECT_NEAR(Mean(samples), 128.0, 2.0);
-  }
   // A cursor blip that rang on would blur quick menu moves together.
-  EXPECT_LE(LoadSamples("button").size(), 11025u / 4);
-}
-
-TEST(Sounds, GameOverHalvesFitTogether) {
-  const std::vector<std::uint8_t> melody = LoadSamples("gameover");
-  const std::vector<std::uint8_t> bass = LoadSamples("gameover2");
-  EXPECT_EQ(melody.size(), bass.size()) << "started together, they should end together";
-  // Both play at once, so their sum must stay inside the 8-bit range.
+  EXPECT_LE(Samples("button").size(), 11025u / 4);
+  // The game-over halves start together, end together, and their sum stays in 8 bits.
+  const Bytes melody = Samples("gameover"), bass = Samples("gameover2");
+  EXPECT_EQ(melody.size(), bass.size());
   EXPECT_LE(Peak(melody) + Peak(bass), 127);
 }
 
