@@ -101,7 +101,8 @@ class Host {
 
   // The current keyboard and controller. A read that comes within the same
   // millisecond as the previous keyboard read first waits for the next
-  // millisecond or an input event, so a polling loop never burns a core.
+  // millisecond or an input event, so a polling loop never burns a core (a
+  // host may wait a few milliseconds longer while the devices stand still).
   // Throws QuitRequest.
   virtual KeySnapshot ReadKeyboard() = 0;
   virtual PadSnapshot ReadGamepad() = 0;

@@ -8,11 +8,13 @@
 #include <cstdio>
 #include <deque>
 #include <filesystem>
+#include <thread>
 #include <vector>
 
 #include "host/bmp_writer.h"
 #include "host/frame_pacer.h"
 #include "host/key_map.h"
+#include "host/sdl_picture.h"
 
 namespace {
 
@@ -22,6 +24,17 @@ constexpr std::size_t kPixels = static_cast<std::size_t>(kWidth) * kHeight;
 // The longest single wait, so that a signal is noticed promptly even when the
 // event queue stays quiet.
 constexpr std::int64_t kLongestWaitMs = 20;
+// Waits on the event queue wake up to a millisecond or so late; the last
+// stretch before a deadline is slept on the clock itself instead.
+constexpr std::int64_t kFinalApproachNs = 2'000'000;
+// A device read polled again within the millisecond waits for the next one;
+// once the devices have stood still this long it waits up to kIdleWaitMs
+// instead (an input event still ends the wait at once), so that a menu
+// waiting for a key costs next to nothing.
+constexpr std::int64_t kIdleAfterNs = 16'000'000;
+constexpr std::int64_t kIdleWaitMs = 5;
+// Reads this soon after the last look at SDL's queue do not look again.
+constexpr std::int64_t kPumpEveryNs = 1'000'000;
 // Mix rate samples rendered per top-up of the resampler.
 constexpr int kMixChunk = 128;
 
@@ -38,13 +51,19 @@ bool ValidView(const ScreenView& v) {
   return v.pixels != nullptr && v.width == kWidth && v.height == kHeight;
 }
 
+// Polling state of one input device.
+struct ReadGate {
+  std::uint32_t lastRead = 0;
+  bool readBefore = false;
+  std::int64_t changedAtNs = 0;  // when a read last returned something new
+};
+
 }  // namespace
 
 struct SdlHost::Impl {
   SdlHostOptions options;
   SDL_Window* window = nullptr;
-  SDL_Renderer* renderer = nullptr;
-  SDL_Texture* texture = nullptr;
+  PictureDrawer drawer;
   int windowScale = 1;
   bool fullscreen = false;
 
@@ -52,10 +71,11 @@ struct SdlHost::Impl {
   std::vector<std::uint16_t> shown = std::vector<std::uint16_t>(kPixels, 0);
   std::int64_t lastShownSlot = -1;
   const std::uint16_t* pendingVisible = nullptr;  // drawn on, not yet shown
-  std::uint32_t lastKeyRead = 0;
-  bool keyReadBefore = false;
-  std::uint32_t lastPadRead = 0;
-  bool padReadBefore = false;
+  ReadGate keyGate;
+  ReadGate padGate;
+  KeySnapshot lastKeys{};
+  PadSnapshot lastPad{};
+  std::int64_t lastPumpNs = -kPumpEveryNs;
 
   std::deque<HostEvent> events;
   bool minimised = false;
@@ -81,6 +101,9 @@ struct SdlHost::Impl {
   std::uint32_t Ticks() const { return static_cast<std::uint32_t>(NowNs() / 1'000'000); }
 
   void Pump();
+  void PumpUnlessFresh() {
+    if (NowNs() - lastPumpNs >= kPumpEveryNs) Pump();
+  }
   void Handle(const SDL_Event& e);
   void CheckQuit() const {
     if (quit || quitSignalled) throw QuitRequest{};
@@ -90,15 +113,18 @@ struct SdlHost::Impl {
     SDL_WaitEventTimeout(nullptr,
                          static_cast<int>(std::clamp<std::int64_t>(ms, 1, kLongestWaitMs)));
   }
+  void BeforeRead(ReadGate& gate);
 
-  void Draw();  // uploads `shown` and draws it; the caller presents
+  // Draws `shown` into the window's surface; the caller shows it.
+  void Draw() { drawer.Draw(shown.data(), SDL_GetWindowSurface(window)); }
   void ShowNow() {
     Draw();
-    SDL_RenderPresent(renderer);
+    SDL_UpdateWindowSurface(window);
   }
   void RefreshVisibleIfDue();
   void SetFullscreen(bool on);
   void OpenFirstController();
+  PadSnapshot ReadController() const;
   void CloseController();
   void TakeScreenshot() const;
   static void SDLCALL FillAudio(void* user, Uint8* out, int len);
@@ -108,8 +134,6 @@ SdlHost::Impl::~Impl() {
   if (audioDevice != 0) SDL_CloseAudioDevice(audioDevice);
   if (audioStream != nullptr) SDL_FreeAudioStream(audioStream);
   CloseController();
-  if (texture != nullptr) SDL_DestroyTexture(texture);
-  if (renderer != nullptr) SDL_DestroyRenderer(renderer);
   if (window != nullptr) SDL_DestroyWindow(window);
   SDL_Quit();
   sigaction(SIGINT, &oldInt, nullptr);
@@ -118,6 +142,7 @@ SdlHost::Impl::~Impl() {
 }
 
 void SdlHost::Impl::Pump() {
+  lastPumpNs = NowNs();
   SDL_Event e;
   while (SDL_PollEvent(&e) != 0) Handle(e);
   if (quitSignalled && !quit) {
@@ -150,19 +175,12 @@ void SdlHost::Impl::Handle(const SDL_Event& e) {
           break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
+          // A new size drops the old surface; Draw fetches the new one.
           ShowNow();
           break;
         default:
           break;
       }
-      break;
-    case SDL_RENDER_TARGETS_RESET:
-    case SDL_RENDER_DEVICE_RESET:
-      // The texture may be gone with the device; make it again and redraw.
-      if (texture != nullptr) SDL_DestroyTexture(texture);
-      texture = SDL_CreateTexture(renderer, SDL_PIXELFORMAT_RGB555, SDL_TEXTUREACCESS_STREAMING,
-                                  kWidth, kHeight);
-      ShowNow();
       break;
     case SDL_KEYDOWN:
       if (e.key.repeat != 0) break;
@@ -199,17 +217,34 @@ void SdlHost::Impl::WaitNs(std::int64_t deadline) {
     if (now >= deadline) return;
     std::int64_t until = deadline;
     if (pendingVisible != nullptr) until = std::min(until, SlotStart(lastShownSlot + 1));
-    WaitAMoment((until - now + 999'999) / 1'000'000);
+    if (until - now > kFinalApproachNs) {
+      WaitAMoment((until - now - kFinalApproachNs) / 1'000'000);
+    } else {
+      // The last stretch: a plain sleep on the clock, exact to a few
+      // microseconds. Events and quits wait the two milliseconds.
+      std::this_thread::sleep_until(start + std::chrono::nanoseconds(until));
+    }
   }
 }
 
-void SdlHost::Impl::Draw() {
-  if (texture != nullptr) {
-    SDL_UpdateTexture(texture, nullptr, shown.data(), kWidth * 2);
+// Pumps unless that was just done, and lets a read polled again within the
+// millisecond wait: for the next millisecond, or a little longer once the
+// devices have stood still, but never past a due refresh of the picture.
+void SdlHost::Impl::BeforeRead(ReadGate& gate) {
+  PumpUnlessFresh();
+  if (gate.readBefore && Ticks() == gate.lastRead) {
+    const std::int64_t now = NowNs();
+    std::int64_t ms = now - gate.changedAtNs >= kIdleAfterNs ? kIdleWaitMs : 1;
+    if (pendingVisible != nullptr) {
+      ms = std::min(ms, (SlotStart(lastShownSlot + 1) - now + 999'999) / 1'000'000);
+    }
+    WaitAMoment(ms);
+    Pump();
   }
-  SDL_SetRenderDrawColor(renderer, 0, 0, 0, 255);
-  SDL_RenderClear(renderer);
-  if (texture != nullptr) SDL_RenderCopy(renderer, texture, nullptr, nullptr);
+  CheckQuit();
+  RefreshVisibleIfDue();
+  gate.readBefore = true;
+  gate.lastRead = Ticks();
 }
 
 void SdlHost::Impl::RefreshVisibleIfDue() {
@@ -284,8 +319,10 @@ std::unique_ptr<SdlHost> SdlHost::Open(const SdlHostOptions& options, std::strin
   // We handle Ctrl+C and SIGTERM ourselves, so that any blocking call can
   // unwind at once.
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
-  SDL_SetHint(SDL_HINT_RENDER_VSYNC, "0");
-  SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+  // The window's surface is plain memory that we scale into ourselves. Left
+  // alone, SDL would put it on an OpenGL texture, which without a graphics
+  // card is a software emulation: slow to start, large, slow per frame.
+  SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   SDL_SetHint(SDL_HINT_JOYSTICK_ALLOW_BACKGROUND_EVENTS, "1");
   SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
 
@@ -322,15 +359,7 @@ std::unique_ptr<SdlHost> SdlHost::Open(const SdlHostOptions& options, std::strin
     }
   }
 
-  // No vsync: presents are paced by our own clock, whatever the monitor does.
-  impl->renderer = SDL_CreateRenderer(impl->window, -1, SDL_RENDERER_ACCELERATED);
-  if (impl->renderer == nullptr) impl->renderer = SDL_CreateRenderer(impl->window, -1, 0);
-  if (impl->renderer == nullptr) return fail("cannot draw in the window");
-  SDL_RenderSetLogicalSize(impl->renderer, kWidth, kHeight);
-  SDL_RenderSetIntegerScale(impl->renderer, SDL_TRUE);
-  impl->texture = SDL_CreateTexture(impl->renderer, SDL_PIXELFORMAT_RGB555,
-                                    SDL_TEXTUREACCESS_STREAMING, kWidth, kHeight);
-  if (impl->texture == nullptr) return fail("cannot make the screen texture");
+  if (SDL_GetWindowSurface(impl->window) == nullptr) return fail("cannot draw in the window");
 
   SDL_ShowCursor(SDL_DISABLE);
   if (options.fullscreen) impl->SetFullscreen(true);
@@ -346,8 +375,13 @@ SdlHost::~SdlHost() = default;
 int SdlHost::Scale() const {
   int w = 0;
   int h = 0;
-  SDL_GetRendererOutputSize(impl_->renderer, &w, &h);
-  return std::max(1, std::min(w / kWidth, h / kHeight));
+  if (const SDL_Surface* surface = SDL_GetWindowSurface(impl_->window)) {
+    w = surface->w;
+    h = surface->h;
+  } else {
+    SDL_GetWindowSize(impl_->window, &w, &h);
+  }
+  return std::max(1, PlacePicture(w, h).scale);
 }
 
 bool SdlHost::Fullscreen() const {
@@ -370,15 +404,17 @@ void SdlHost::Sleep(std::uint32_t ms) {
 }
 
 std::uint32_t SdlHost::WaitUntil(std::uint32_t start, std::uint32_t ms) {
-  for (;;) {
-    impl_->Pump();
-    impl_->CheckQuit();
-    impl_->RefreshVisibleIfDue();
-    const std::uint32_t now = impl_->Ticks();
-    const std::uint32_t passed = now - start;
-    if (passed >= ms) return now;
-    impl_->WaitAMoment(ms - passed);
+  Impl& s = *impl_;
+  s.Pump();
+  s.CheckQuit();
+  s.RefreshVisibleIfDue();
+  const std::int64_t nowNs = s.NowNs();
+  const std::uint32_t passed = static_cast<std::uint32_t>(nowNs / 1'000'000) - start;
+  if (passed < ms) {
+    // Sleep to the first nanosecond of the tick at which `ms` have passed.
+    s.WaitNs((nowNs / 1'000'000 + (ms - passed)) * 1'000'000);
   }
+  return s.Ticks();
 }
 
 void SdlHost::Present(const ScreenView& screen) {
@@ -387,11 +423,12 @@ void SdlHost::Present(const ScreenView& screen) {
   s.CheckQuit();
   if (ValidView(screen)) std::copy_n(screen.pixels, kPixels, s.shown.begin());
   s.pendingVisible = nullptr;  // the new picture replaces whatever was drawn
-  s.Draw();
+  s.Draw();                    // scaled now, shown at the slot
   const std::int64_t slot = NextPresentSlot(s.NowNs(), s.lastShownSlot);
   s.lastShownSlot = slot;  // nothing else is shown before this one
   s.WaitNs(SlotStart(slot));
-  SDL_RenderPresent(s.renderer);
+  // A resize while waiting drops the surface drawn on: draw on the new one.
+  if (SDL_UpdateWindowSurface(s.window) != 0) s.ShowNow();
 }
 
 void SdlHost::VisibleChanged(const ScreenView& screen) {
@@ -400,33 +437,30 @@ void SdlHost::VisibleChanged(const ScreenView& screen) {
 
 KeySnapshot SdlHost::ReadKeyboard() {
   Impl& s = *impl_;
-  s.Pump();
-  if (s.keyReadBefore && s.Ticks() == s.lastKeyRead) {
-    s.WaitAMoment(1);  // a polling loop: let the next millisecond come
-    s.Pump();
-  }
-  s.CheckQuit();
-  s.RefreshVisibleIfDue();
-  s.keyReadBefore = true;
-  s.lastKeyRead = s.Ticks();
+  s.BeforeRead(s.keyGate);
   int count = 0;
   const std::uint8_t* state = SDL_GetKeyboardState(&count);
-  return KeySnapshotFromScancodes(state, count);
+  const KeySnapshot keys = KeySnapshotFromScancodes(state, count);
+  if (keys != s.lastKeys) s.keyGate.changedAtNs = s.NowNs();
+  s.lastKeys = keys;
+  return keys;
 }
 
 PadSnapshot SdlHost::ReadGamepad() {
   Impl& s = *impl_;
-  s.Pump();
-  if (s.padReadBefore && s.Ticks() == s.lastPadRead) {
-    s.WaitAMoment(1);
-    s.Pump();
+  s.BeforeRead(s.padGate);
+  const PadSnapshot pad = s.ReadController();
+  if (pad.attached != s.lastPad.attached || pad.x != s.lastPad.x || pad.y != s.lastPad.y ||
+      pad.buttons != s.lastPad.buttons) {
+    s.padGate.changedAtNs = s.NowNs();
   }
-  s.CheckQuit();
-  s.RefreshVisibleIfDue();
-  s.padReadBefore = true;
-  s.lastPadRead = s.Ticks();
-  if (s.controller == nullptr) return PadSnapshot{};
-  SDL_GameController* c = s.controller;
+  s.lastPad = pad;
+  return pad;
+}
+
+PadSnapshot SdlHost::Impl::ReadController() const {
+  if (controller == nullptr) return PadSnapshot{};
+  SDL_GameController* c = controller;
   auto button = [c](SDL_GameControllerButton b) { return SDL_GameControllerGetButton(c, b) != 0; };
   ControllerInputs in;
   in.leftX = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX);
@@ -444,7 +478,7 @@ PadSnapshot SdlHost::ReadGamepad() {
 }
 
 bool SdlHost::EscapeDown() {
-  impl_->Pump();
+  impl_->PumpUnlessFresh();
   int count = 0;
   const std::uint8_t* state = SDL_GetKeyboardState(&count);
   return state != nullptr && SDL_SCANCODE_ESCAPE < count && state[SDL_SCANCODE_ESCAPE] != 0;

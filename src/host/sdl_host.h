@@ -7,10 +7,16 @@
 // toggles full screen; F12 writes a screenshot into the current folder and
 // prints its name. The mouse pointer is hidden over the window.
 //
+// The picture is scaled by our own code into the window's surface (plain
+// memory, see sdl_picture.h); no OpenGL is loaded, so the window starts fast
+// and stays small on machines without a graphics card.
+//
 // Presents are paced at 60 per second by sleeping to the next 1/60 s boundary
-// (the renderer does not wait for the monitor), so a fast monitor never makes
-// the game run faster. Ctrl+C, SIGTERM and closing the window request the
-// quit: the next blocking call throws QuitRequest.
+// (nothing waits for the monitor), so a fast monitor never makes the game run
+// faster. A device read polled again within the millisecond waits for the
+// next one, or up to 5 ms once keyboard and controller have stood still for a
+// frame; any input event ends that wait at once. Ctrl+C, SIGTERM and closing
+// the window request the quit: the next blocking call throws QuitRequest.
 #pragma once
 
 #include <memory>

@@ -10,6 +10,7 @@
 #include <atomic>
 #include <chrono>
 #include <csignal>
+#include <cstring>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
@@ -57,6 +58,19 @@ class SdlHostTest : public ::testing::Test {
     const auto shown = DecodeBmp(bytes, &error);
     return shown ? shown->rgb[240 * 640 + 320] : 0xDEADBEEF;
   }
+  // 0xRRGGBB of a pixel of the window's own surface (32-bit on the dummy
+  // driver): what the window shows, read without any file.
+  static std::uint32_t WindowPixel(int x, int y) {
+    SDL_Window* window = nullptr;
+    for (Uint32 id = 1; window == nullptr && id < 1000; ++id) window = SDL_GetWindowFromID(id);
+    SDL_Surface* s = window != nullptr ? SDL_GetWindowSurface(window) : nullptr;
+    if (s == nullptr || x >= s->w || y >= s->h) return 0xDEADBEEF;
+    Uint32 v = 0;
+    std::memcpy(&v, static_cast<std::uint8_t*>(s->pixels) + y * s->pitch + x * 4, 4);
+    Uint8 r, g, b;
+    SDL_GetRGB(v, s->format, &r, &g, &b);
+    return Uint32{r} << 16 | Uint32{g} << 8 | b;
+  }
   // Puts one key or window event in SDL's queue.
   static void Push(Uint32 type, int code, Uint16 mod = KMOD_NONE) {
     SDL_Event e{};
@@ -98,6 +112,28 @@ TEST_F(SdlHostTest, PresentsAndWaitsSleepInsteadOfSpinning) {
   wall0 = Clock::now();
   host_->WaitUntil(start, 5);  // already passed: at once
   EXPECT_LT(Since(wall0), 0.02);
+}
+
+// A menu polling still devices (as the message box does: controller, then
+// keyboard) waits a few milliseconds per read instead of one, yet a picture
+// drawn meanwhile still shows within a refresh.
+TEST_F(SdlHostTest, IdlePollingWaitsLongerButNeverHoldsBackThePicture) {
+  host_->Present(Fill(0x001F));
+  const auto t0 = Clock::now();
+  int rounds = 0;
+  for (; Since(t0) < 0.1; ++rounds) {
+    host_->ReadGamepad();
+    host_->ReadKeyboard();
+  }
+  // About 16 rounds of 1 ms before the devices count as still, then 5 ms.
+  EXPECT_TRUE(rounds >= 8 && rounds < 50) << rounds;
+  host_->VisibleChanged(Fill(0x7C00));
+  const auto t1 = Clock::now();
+  while (WindowPixel(320, 240) != 0xFF0000u && Since(t1) < 1) {
+    host_->ReadGamepad();
+    host_->ReadKeyboard();
+  }
+  EXPECT_LT(Since(t1), 0.03) << "the idle wait held back a refresh";
 }
 
 TEST_F(SdlHostTest, DrawingOnTheVisiblePictureShowsAtTheNextWaitOrRead) {
@@ -182,6 +218,37 @@ TEST_F(SdlHostTest, ScaleOptionF12ScreenshotsAndAltEnter) {
   EXPECT_TRUE(host_->Fullscreen());
   Key(SDL_SCANCODE_RETURN, KMOD_RALT);
   EXPECT_FALSE(host_->Fullscreen());
+}
+
+// The window's own surface (the dummy driver's is 32-bit) shows the picture
+// at the window's scale, and full screen letterboxes it.
+TEST_F(SdlHostTest, WindowSurfaceShowsThePictureScaledAndLetterboxed) {
+  SdlHostOptions options;
+  options.scale = 3;
+  Open(options);
+  Fill(0x7C00);
+  picture_[0] = 0x001F;              // top left: blue
+  picture_[640 * 480 - 1] = 0x03E0;  // bottom right: green
+  host_->Present({picture_.data(), 640, 480});
+  EXPECT_EQ(WindowPixel(2, 2), 0x0000FFu);
+  EXPECT_EQ(WindowPixel(3, 3), 0xFF0000u);
+  EXPECT_EQ(WindowPixel(1919, 1439), 0x00FF00u);
+  EXPECT_EQ(WindowPixel(1917, 1437), 0x00FF00u);
+  EXPECT_EQ(WindowPixel(1916, 1436), 0xFF0000u);
+
+  // The dummy desktop is 1024 x 768: scale 1, centred, black around.
+  host_->SetFullscreen(true);
+  host_->Sleep(1);
+  EXPECT_EQ(host_->Scale(), 1);
+  EXPECT_EQ(WindowPixel(191, 143), 0u);
+  EXPECT_EQ(WindowPixel(192, 144), 0x0000FFu);
+  EXPECT_EQ(WindowPixel(193, 144), 0xFF0000u);
+  EXPECT_EQ(WindowPixel(192 + 639, 144 + 479), 0x00FF00u);
+  EXPECT_EQ(WindowPixel(1023, 767), 0u);
+  host_->SetFullscreen(false);
+  host_->Sleep(1);
+  EXPECT_EQ(host_->Scale(), 3);
+  EXPECT_EQ(WindowPixel(1919, 1439), 0x00FF00u);
 }
 
 TEST_F(SdlHostTest, AudioPullsAtItsOwnRateUntilClosedAndIsSilentWithoutADevice) {
