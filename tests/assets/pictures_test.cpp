@@ -10,13 +10,13 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <regex>
 #include <set>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "host/bmp_decoder.h"
+#include "world/tile_map.h"
 
 namespace {
 
@@ -125,17 +125,6 @@ char Terrain(std::uint32_t c) {
   return 'R';
 }
 
-// The world grid as the game holds it: rows of 64 hex codes in the source.
-std::vector<std::string> WorldRows() {
-  std::ifstream f(std::filesystem::path(PQ_SOURCE_DIR) / "src/world/world_map_grid.cpp");
-  const std::regex row("\"([0-9A-Fa-f]{128})\"");
-  std::vector<std::string> rows;
-  std::smatch m;
-  for (std::string line; std::getline(f, line);)
-    if (std::regex_search(line, m, row)) rows.push_back(m[1]);
-  return rows;
-}
-
 // Different world tiles that stand side by side on the map show the same
 // terrain along their shared edge, so that a peak, a tree or the shore does
 // not stop dead at a cell boundary. Left out: the building pictures, and the
@@ -143,9 +132,7 @@ std::vector<std::string> WorldRows() {
 // ends of the straight coast, a rim beside the mountain interior, the slant).
 TEST(Pictures, WorldTilesMeetWithoutSeams) {
   const DecodedPicture sheet = Load("bmp/world");
-  const auto rows = WorldRows();
-  ASSERT_EQ(rows.size(), 64u);
-  auto grid = [&](int x, int y) { return std::stoi(rows[y].substr(x * 2, 2), nullptr, 16); };
+  auto grid = [](int x, int y) { return CodeAt(worldMap, x, y); };
   const std::set<std::pair<int, int>> halfAgainstFull = {
       {26, 10}, {10, 26}, {10, 12}, {9, 10}, {20, 17}, {17, 32}, {22, 55},
       {53, 8},  {8, 55},  {8, 37},  {8, 22}, {8, 23},  {52, 0}};
