@@ -70,7 +70,6 @@ printf '0 S\n500\n' >map.txt
 cat >window.sh <<'INNER'
 set -euo pipefail
 game=$1 runs=$2 hz=$3
-[[ -n "${PQ_RENDER_DRIVER:-}" ]] && export SDL_RENDER_DRIVER=$PQ_RENDER_DRIVER
 unset SDL_VIDEODRIVER
 export SDL_AUDIODRIVER=dummy
 median() { sort -n | awk '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] }'; }
@@ -93,6 +92,9 @@ awk -v d=$((b - a)) -v hz=$hz 'BEGIN { printf "window CPU in a message box: %.2f
 echo "-- window CPU over 10 s on the world map (every frame drawn and presented), and frame pacing"
 replay map.demo map
 a=$(cpu_ticks $pid); mark=$(wc -l <map.trace); sleep 10; b=$(cpu_ticks $pid)
+# The window draws without OpenGL: no such library may be mapped.
+gl=$(grep -oE '[^/ ]*(libGL|libEGL|libGLX|llvmpipe|gallium|swrast|_dri)[^/ ]*$' "/proc/$pid/maps" | sort -u | tr '\n' ' ' || true)
+echo "OpenGL libraries mapped in the window: ${gl:-none}"
 kill -TERM $pid; wait $pid
 awk -v d=$((b - a)) -v hz=$hz 'BEGIN { printf "window CPU on the map: %.2f %% of one core\n", 100 * d / hz / 10 }'
 tail -n +"$mark" map.trace | grep '"ev":"present"' | sed -E 's/.*"us":([0-9]+).*/\1/' |

@@ -32,7 +32,7 @@ constexpr std::int64_t kFinalApproachNs = 2'000'000;
 // instead (an input event still ends the wait at once), so that a menu
 // waiting for a key costs next to nothing.
 constexpr std::int64_t kIdleAfterNs = 16'000'000;
-constexpr std::int64_t kIdleWaitMs = 5;
+constexpr std::int64_t kIdleWaitMs = 8;
 // Reads this soon after the last look at SDL's queue do not look again.
 constexpr std::int64_t kPumpEveryNs = 1'000'000;
 // Mix rate samples rendered per top-up of the resampler.
@@ -109,9 +109,10 @@ struct SdlHost::Impl {
     if (quit || quitSignalled) throw QuitRequest{};
   }
   void WaitNs(std::int64_t deadline);
-  void WaitAMoment(std::int64_t ms) {
-    SDL_WaitEventTimeout(nullptr,
-                         static_cast<int>(std::clamp<std::int64_t>(ms, 1, kLongestWaitMs)));
+  // Waits on the event queue; false when the time ran out with none queued.
+  bool WaitAMoment(std::int64_t ms) {
+    return SDL_WaitEventTimeout(
+               nullptr, static_cast<int>(std::clamp<std::int64_t>(ms, 1, kLongestWaitMs))) != 0;
   }
   void BeforeRead(ReadGate& gate);
 
@@ -238,8 +239,9 @@ void SdlHost::Impl::BeforeRead(ReadGate& gate) {
     if (pendingVisible != nullptr) {
       ms = std::min(ms, (SlotStart(lastShownSlot + 1) - now + 999'999) / 1'000'000);
     }
-    WaitAMoment(ms);
-    Pump();
+    // SDL looked at its queue as the wait began; with nothing queued since,
+    // there is nothing to take.
+    if (WaitAMoment(ms)) Pump();
   }
   CheckQuit();
   RefreshVisibleIfDue();

@@ -14,7 +14,7 @@
 // Presents are paced at 60 per second by sleeping to the next 1/60 s boundary
 // (nothing waits for the monitor), so a fast monitor never makes the game run
 // faster. A device read polled again within the millisecond waits for the
-// next one, or up to 5 ms once keyboard and controller have stood still for a
+// next one, or up to 8 ms once keyboard and controller have stood still for a
 // frame; any input event ends that wait at once. Ctrl+C, SIGTERM and closing
 // the window request the quit: the next blocking call throws QuitRequest.
 #pragma once

@@ -125,7 +125,7 @@ TEST_F(SdlHostTest, IdlePollingWaitsLongerButNeverHoldsBackThePicture) {
     host_->ReadGamepad();
     host_->ReadKeyboard();
   }
-  // About 16 rounds of 1 ms before the devices count as still, then 5 ms.
+  // About 16 rounds of 1 ms before the devices count as still, then 8 ms.
   EXPECT_TRUE(rounds >= 8 && rounds < 50) << rounds;
   host_->VisibleChanged(Fill(0x7C00));
   const auto t1 = Clock::now();
