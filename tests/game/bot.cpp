@@ -1,265 +1,363 @@
 #include "game/bot.h"
 
 #include <algorithm>
-#include <span>
-#include <vector>
+#include <climits>
 
 #include "battle/battle_values.h"
-#include "game/route.h"
-#include "game/trace_lines.h"
 #include "host/headless_script.h"
+#include "host/host.h"
 #include "shell/game_state.h"
+#include "shell/main_loop.h"
 #include "shell/player.h"
-#include "world/actor.h"
 #include "world/tile_lists.h"
 #include "world/town_scene.h"
 
 namespace {
 
-// The row just below Elmo's: asking to go up from there meets him.
-constexpr std::int32_t kBeforeElmoRow = 6;
+// People by their PersonId, which is their actor slot too.
+enum : std::int32_t { kMerchant = 1, kGirl, kBoy, kBellboy, kWoman, kSoldier, kMinister, kKing };
+// The shop's rows.
+enum : int { kNoItem = 0, kHerb, kSword, kShield };
+constexpr std::int32_t kInnPrice = 30;
+constexpr std::int32_t kBeforeElmoRow = 6;  // asking to go up from here meets him
+constexpr unsigned kFar = UINT_MAX;
 
+static_assert(kUp == 1u << Up && kDown == 1u << Down && kLeft == 1u << Left &&
+              kRight == 1u << Right);
 std::uint32_t Arrow(std::int32_t direction) {
-  switch (direction) {
-    case Up:
-      return kUp;
-    case Down:
-      return kDown;
-    case Left:
-      return kLeft;
-    case Right:
-      return kRight;
-    default:
-      return 0;
-  }
+  return direction == None ? 0 : 1u << direction;
+}
+Cell Neighbour(Cell cell, std::int32_t d) {
+  return {cell.x + directionStep[d].dx, cell.y + directionStep[d].dy};
+}
+bool HeroAt(Cell cell) {
+  return actors[0].tileX == cell.x && actors[0].tileY == cell.y;
+}
+// The picture of each place on the world map, by its GameState.
+constexpr const std::uint8_t* kEntrance[] = {nullptr, nullptr, villageEntrance, castleEntrance,
+                                             demonCastleEntrance};
+bool InElmosCorridor(Cell cell) {
+  return IsTileInList(CodeAt(demonCastleMap, cell.x, cell.y), demonCastleWalkable);
+}
+std::uint32_t StepTo(const TileMap& map, const std::vector<Cell>& goals,
+                     const std::function<bool(Cell)>& passable) {
+  return Arrow(FirstStep(map, goals, passable, {actors[0].tileX, actors[0].tileY}));
 }
 
-Cell HeroCell() {
-  return Cell{actors[0].tileX, actors[0].tileY};
-}
-
-bool Same(Cell a, Cell b) {
-  return a.x == b.x && a.y == b.y;
-}
-
-const std::uint8_t* EntranceOf(std::int32_t place) {
-  switch (place) {
-    case Village:
-      return villageEntrance;
-    case Castle:
-      return castleEntrance;
-    default:
-      return demonCastleEntrance;
-  }
-}
-
-// The world map route never crosses the picture of another place: stepping
-// onto it would enter that place.
-std::uint32_t WorldStepTowards(const std::vector<Cell>& goals, std::int32_t place) {
-  const auto passable = [place](Cell cell) {
-    const std::uint8_t code = CodeAt(worldMap, cell.x, cell.y);
-    if (!IsTileInList(code, worldWalkable)) return false;
-    for (const std::int32_t other : {Village, Castle, DemonCastle}) {
-      if (other != place && IsTileInList(code, EntranceOf(other))) return false;
+std::vector<Cell> Cells(const TileMap& map, const std::function<bool(Cell)>& pick) {
+  std::vector<Cell> cells;
+  for (std::int32_t r = 0; r < map.height; ++r) {
+    for (std::int32_t c = 0; c < map.width; ++c) {
+      if (pick({c, r})) cells.push_back({c, r});
     }
-    return true;
-  };
-  return Arrow(DistanceField(worldMap, goals, passable).StepFrom(HeroCell()));
-}
-
-struct TownLayout {
-  const TileMap* map;
-  const std::uint8_t* walkable;
-  const std::uint8_t* counters;  // null in the castle
-  std::span<const std::int32_t> people;
-};
-
-constexpr std::int32_t kVillagePeople[] = {1, 2, 3, 4, 5, 6};
-constexpr std::int32_t kCastlePeople[] = {6, 7, 8};
-
-TownLayout CurrentTown() {
-  if (GameState == Castle) return {&castleMap, castleWalkable, nullptr, kCastlePeople};
-  return {&villageMap, villageWalkable, villageCounterTiles, kVillagePeople};
-}
-
-bool IsCounter(const TownLayout& town, Cell cell) {
-  return town.counters != nullptr && InsideMap(*town.map, cell.x, cell.y) &&
-         IsTileInList(CodeAt(*town.map, cell.x, cell.y), town.counters);
-}
-
-bool SomebodyAt(const TownLayout& town, Cell cell) {
-  for (const std::int32_t slot : town.people) {
-    if (Same(Cell{actors[slot].tileX, actors[slot].tileY}, cell)) return true;
   }
-  return false;
+  return cells;
 }
 
-// Where the hero can stand in a town, people aside.
-bool IsGround(const TownLayout& town, Cell cell) {
-  return InsideMap(*town.map, cell.x, cell.y) &&
-         IsTileInList(CodeAt(*town.map, cell.x, cell.y), town.walkable) && !IsCounter(town, cell);
+// In a town: where the hero may stand, people aside (the village's counters
+// are no ground), and whether somebody stands there.
+const TileMap& TownMap() {
+  return GameState == Castle ? castleMap : villageMap;
+}
+bool IsCounter(Cell cell) {
+  return GameState == Village && InsideMap(villageMap, cell.x, cell.y) &&
+         IsTileInList(CodeAt(villageMap, cell.x, cell.y), villageCounterTiles);
+}
+bool IsGround(Cell cell) {
+  return InsideMap(TownMap(), cell.x, cell.y) && !IsCounter(cell) &&
+         IsTileInList(CodeAt(TownMap(), cell.x, cell.y),
+                      GameState == Castle ? castleWalkable : villageWalkable);
+}
+bool IsClear(Cell cell) {
+  // The village's people are in slots 1 to 6, the castle's in 6 to 8.
+  const std::int32_t first = GameState == Castle ? kSoldier : kMerchant;
+  for (std::int32_t slot = first; slot <= (GameState == Castle ? kKing : kSoldier); ++slot) {
+    if (actors[slot].tileX == cell.x && actors[slot].tileY == cell.y) return false;
+  }
+  return IsGround(cell);
 }
 
 // Around the people when there is a way around them; otherwise straight on,
 // since a person pushed by the hero moves on.
-std::uint32_t TownStepTowards(const TownLayout& town, const std::vector<Cell>& goals) {
-  const auto ground = [&town](Cell cell) { return IsGround(town, cell); };
-  const auto clear = [&](Cell cell) { return ground(cell) && !SomebodyAt(town, cell); };
-  const std::int32_t around = DistanceField(*town.map, goals, clear).StepFrom(HeroCell());
-  if (around != None) return Arrow(around);
-  return Arrow(DistanceField(*town.map, goals, ground).StepFrom(HeroCell()));
+std::uint32_t TownStep(const std::vector<Cell>& goals) {
+  const std::uint32_t around = StepTo(TownMap(), goals, IsClear);
+  return around != 0 ? around : StepTo(TownMap(), goals, IsGround);
 }
 
-// To the bottom row, then over its edge.
-std::uint32_t LeaveTownStep() {
-  const TownLayout town = CurrentTown();
-  const std::int32_t bottom = town.map->height - 1;
-  if (HeroCell().y == bottom) return kDown;
-  std::vector<Cell> edge;
-  for (std::int32_t c = 0; c < town.map->width; ++c) {
-    if (IsGround(town, Cell{c, bottom})) edge.push_back({c, bottom});
+// The Merchant and the Bellboy are spoken to across the counter in front of
+// them; everybody else face to face from a neighbouring cell.
+std::uint32_t Talking(std::int32_t person) {
+  const Cell at{actors[person].tileX, actors[person].tileY};
+  const bool acrossCounter = GameState == Village && (person == kMerchant || person == kBellboy);
+  if (acrossCounter && !IsCounter({at.x, at.y + 1})) return 0;  // wait for them to come back
+  const std::int32_t reach = acrossCounter ? 2 : 1;
+  std::vector<Cell> stands;
+  for (std::int32_t d = Up; d <= (acrossCounter ? Up : Right); ++d) {
+    const Cell stand{at.x - reach * directionStep[d].dx, at.y - reach * directionStep[d].dy};
+    if (HeroAt(stand)) return Arrow(d) | kA;
+    if (IsGround(stand)) stands.push_back(stand);
   }
-  return TownStepTowards(town, edge);
+  return stands.empty() ? 0 : TownStep(stands);  // out of reach: wait for them to move
 }
 
-// Up the corridor to the row before Elmo's, then one more step up.
-std::uint32_t MeetElmoStep() {
-  if (HeroCell().y == kBeforeElmoRow) return kUp;
-  const auto passable = [](Cell cell) {
-    return IsTileInList(CodeAt(demonCastleMap, cell.x, cell.y), demonCastleWalkable) != 0;
-  };
-  std::vector<Cell> row;
-  for (std::int32_t c = 0; c < demonCastleMap.width; ++c) {
-    if (passable(Cell{c, kBeforeElmoRow})) row.push_back({c, kBeforeElmoRow});
+// S, held while walking, lets go a box that waits meanwhile (Elmo's words).
+std::uint32_t Walking(const Intent& intent) {
+  const std::int32_t bottom = TownMap().height - 1;
+  switch (intent.kind) {
+    case Intent::Go:
+      return kS |
+             StepTo(worldMap,
+                    intent.arg == WorldMap ? std::vector{intent.cell} : EntranceCells(intent.arg),
+                    [&](Cell cell) { return WorldGround(cell, intent.arg); });
+    case Intent::Talk:
+      return Talking(intent.arg);
+    case Intent::Leave:  // to the bottom row, then over its edge
+      if (actors[0].tileY == bottom) return kS | kDown;
+      return kS | TownStep(Cells(TownMap(), [&](Cell c) { return c.y == bottom && IsGround(c); }));
+    case Intent::MeetElmo:  // up the corridor, then one more step up
+      if (actors[0].tileY == kBeforeElmoRow) return kS | kUp;
+      return kS | StepTo(demonCastleMap,
+                         Cells(demonCastleMap,
+                               [](Cell c) { return c.y == kBeforeElmoRow && InElmosCorridor(c); }),
+                         InElmosCorridor);
   }
-  return Arrow(DistanceField(demonCastleMap, row, passable).StepFrom(HeroCell()));
+  return kS;
 }
 
-bool IsCounterKeeper(std::int32_t person) {
-  return GameState == Village && (person == kMerchant || person == kBellboy);
+bool Ready() {
+  return Player.level >= Bot::kReadyLevel && Player.hasSword != 0 && Player.hasShield != 0;
+}
+
+// The shield first, as it is cheaper and keeps the hero alive; herbs with the
+// change, up to four once ready for Elmo.
+int Wish() {
+  if (Player.hasShield == 0 && Player.gold >= 50) return kShield;
+  if (Player.hasSword == 0 && Player.gold >= 90) return kSword;
+  if (Player.herbs < (Ready() ? 4 : 2) && Player.gold >= 10) return kHerb;
+  return kNoItem;
 }
 
 }  // namespace
 
-void Bot::Observe(std::string_view line) {
-  if (IsTraceEvent(line, "battle")) {
-    inBattle_ = true;
-  } else if (IsTraceEvent(line, "battle_end")) {
-    inBattle_ = false;
-    (TraceInt(line, "won") == 1 ? wins_ : losses_) += 1;
-  } else if (IsTraceEvent(line, "talk")) {
-    talkingTo_ = static_cast<std::int32_t>(TraceInt(line, "person"));
-    inShopMenu_ = false;
-    if (talkingTo_ == kMerchant) shopTarget_ = ShopItemWanted();
-  } else {
-    NoteShopEvent(line);
-  }
-  Notice(line);
+std::string Field(std::string_view line, std::string_view key) {
+  const std::string open = "\"" + std::string(key) + "\":";
+  const std::size_t at = line.find(open);
+  if (at == std::string_view::npos) return "";
+  const std::string_view value = line.substr(at + open.size());
+  if (value.starts_with('"')) return std::string(value.substr(1, value.find('"', 1) - 1));
+  return std::string(value.substr(0, value.find_first_of(",}")));
 }
 
-// The price list opens after a YES to the Merchant.
-void Bot::NoteShopEvent(std::string_view line) {
-  if (IsTraceEvent(line, "yesno") && talkingTo_ == kMerchant && TraceInt(line, "answer") == 1) {
-    inShopMenu_ = true;
-    menuReads_ = 0;
+std::int64_t Num(std::string_view line, std::string_view key) {
+  const std::string field = Field(line, key);
+  return field.empty() ? -1 : std::stoll(field);
+}
+
+// Breadth-first from all goals at once, so that every cell knows how far the
+// nearest goal is. The step is looked up afresh at every read, which copes
+// with battles and with people in the way.
+std::int32_t FirstStep(const TileMap& map, const std::vector<Cell>& goals,
+                       const std::function<bool(Cell)>& passable, Cell from) {
+  std::vector<unsigned> distance(static_cast<std::size_t>(map.width * map.height), kFar);
+  const auto at = [&](Cell cell) -> unsigned {
+    return InsideMap(map, cell.x, cell.y) ? distance[cell.y * map.width + cell.x] : kFar;
+  };
+  std::vector<Cell> open;
+  for (const Cell goal : goals) {
+    if (!InsideMap(map, goal.x, goal.y) || at(goal) == 0) continue;
+    distance[goal.y * map.width + goal.x] = 0;
+    open.push_back(goal);
+  }
+  for (std::size_t i = 0; i < open.size(); ++i) {
+    for (std::int32_t d = Up; d <= Right; ++d) {
+      const Cell next = Neighbour(open[i], d);
+      if (!InsideMap(map, next.x, next.y) || at(next) != kFar || !passable(next)) continue;
+      distance[next.y * map.width + next.x] = at(open[i]) + 1;
+      open.push_back(next);
+    }
+  }
+  // The nearer neighbour first in the order Up, Down, Left, Right.
+  std::int32_t best = None;
+  for (std::int32_t d = Up; d <= Right; ++d) {
+    if (at(Neighbour(from, d)) < (best == None ? at(from) : at(Neighbour(from, best)))) best = d;
+  }
+  return best;
+}
+
+bool WorldGround(Cell cell, std::int32_t place) {
+  const std::uint8_t code = CodeAt(worldMap, cell.x, cell.y);
+  if (!IsTileInList(code, worldWalkable)) return false;
+  for (const std::int32_t other : {Village, Castle, DemonCastle}) {
+    if (other != place && IsTileInList(code, kEntrance[other])) return false;
+  }
+  return true;
+}
+
+std::vector<Cell> EntranceCells(std::int32_t place) {
+  return Cells(worldMap, [place](Cell c) {
+    return IsTileInList(CodeAt(worldMap, c.x, c.y), kEntrance[place]) != 0;
+  });
+}
+
+// --- What is seen, and the keys held ----------------------------------------
+
+void Bot::Observe(std::string_view line) {
+  const std::string ev = Field(line, "ev");
+  if (ev == "battle" || ev == "battle_end") inBattle_ = ev == "battle";
+  if (ev == "battle_end") ++(Num(line, "won") == 1 ? wins : losses);
+  if (ev == "state" && Num(line, "to") == Ending) ++endings;
+  if (ev == "state" && Num(line, "to") == Title && endings + losses > 0) backAtTitle_ = true;
+  if (ev == "player" && backAtTitle_ && Num(line, "level") == 1) freshGame_ = true;
+  if (ev == "shop_choice") inShop_ = false;
+  if (ev == "yesno" && talkingTo_ == kMerchant && Num(line, "answer") == 1) {
+    inShop_ = true;  // the price list opens after a YES
     shopRow_ = 1;
-    lastMenuMove_ = 0;
-  } else if (IsTraceEvent(line, "shop_choice")) {
-    inShopMenu_ = false;
+    lastMove_ = 0;
+  }
+  if (ev == "talk") {
+    ++talks;
+    reached_ = true;  // every errand in a town ends with a talk
+    inShop_ = false;
+    talkingTo_ = static_cast<std::int32_t>(Num(line, "person"));
+    if (talkingTo_ == kMerchant) shopWanted_ = plan_ == Win ? Wish() : shopItem_;
+    if (talkingTo_ == kKing) metKing_ = true;
+    if (talkingTo_ == kBellboy && Ready()) restedWhenReady_ = true;
   }
 }
 
 std::uint32_t Bot::Controls(std::uint32_t now) {
   now_ = now;
-  // The title: S skips the fades and starts the game.
-  if (GameState == Title) return kS;
-  // The ending and the game-over picture wait for Z.
+  if (GameState == Title) return kS;  // skips the fades
   if (GameState == Ending || (Player.hp <= 0 && !inBattle_)) return kZ;
-  if (inBattle_) return BattleControls();
-  if (pendingTalk != 0) return ConversationControls();
-  return WalkingControls();
-}
-
-bool Bot::WantsHerb() const {
-  // The most a monster's blow can take is its attack less 2.
-  return Player.herbs > 0 && Player.hp <= currentMonster.attack - 2;
-}
-
-// ATTACK or HERB picked and confirmed in one pass (the cursor moves at the
-// pass's first read, the choice is taken at its second); S lets every box of
-// the fight and of the rewards go.
-std::uint32_t Bot::BattleControls() const {
-  return kA | kS | (WantsHerb() ? kDown : kUp);
-}
-
-// A answers every box and says YES; in the Merchant's price list the pointer
-// is walked to the wanted row first.
-std::uint32_t Bot::ConversationControls() {
-  if (!inShopMenu_) return kA;
-  // The list reads the devices once a pass and moves the pointer one row
-  // while Up or Down was held at the read before, never past its ends.
-  if (menuReads_++ > 0) shopRow_ = std::clamp(shopRow_ + lastMenuMove_, 1, 3);
-  lastMenuMove_ = 0;
-  if (shopRow_ < shopTarget_) {
-    lastMenuMove_ = 1;
-    return kDown;
+  if (inBattle_) {
+    // ATTACK or HERB picked and confirmed in one pass; S lets the boxes go.
+    // A herb when the monster's hardest blow (its attack less 2) could kill;
+    // the losing player reaches for one in every battle after the King.
+    const bool herb =
+        plan_ == Lose ? metKing_ : Player.herbs > 0 && Player.hp <= currentMonster.attack - 2;
+    return kA | kS | (herb ? kDown : kUp);
   }
-  if (shopRow_ > shopTarget_) {
-    lastMenuMove_ = -1;
-    return kUp;
-  }
-  return kA;
+  if (pendingTalk != 0) return Conversation();
+  if (actors[0].stepLeft != 0 || actors[0].pause != 0) return kS;
+  return Walking(Next());
 }
 
-std::uint32_t Bot::WalkingControls() {
-  const Actor& hero = actors[0];
-  // S also lets go any box that waits while the hero walks (Elmo's words).
-  if (hero.stepLeft != 0 || hero.pause != 0) return kS;
-
-  const Intent intent = NextIntent();
-  switch (intent.kind) {
-    case Intent::EnterPlace:
-      if (GameState != WorldMap) return kS;
-      return kS | WorldStepTowards(CellsWithCode(worldMap, EntranceOf(intent.place)), intent.place);
-    case Intent::WalkTo:
-      if (Same(HeroCell(), intent.cell)) return kS;
-      if (GameState == WorldMap) return kS | WorldStepTowards({intent.cell}, WorldMap);
-      return kS | TownStepTowards(CurrentTown(), {intent.cell});
-    case Intent::TalkTo:
-      return TalkControls(intent.person);
-    case Intent::LeaveTown:
-      return kS | LeaveTownStep();
-    case Intent::MeetElmo:
-      return kS | MeetElmoStep();
-    case Intent::Stand:
-      break;
-  }
-  return kS;
+// A answers every box and says YES. The price list reads the devices once a
+// pass and moves its pointer a row when Up or Down was held at the read
+// before, never past its ends.
+std::uint32_t Bot::Conversation() {
+  if (!inShop_) return kA;
+  shopRow_ = std::clamp(shopRow_ + lastMove_, 1, 3);
+  lastMove_ = (shopRow_ < shopWanted_) - (shopRow_ > shopWanted_);
+  return lastMove_ > 0 ? kDown : lastMove_ < 0 ? kUp : kA;
 }
 
-// The Merchant and the Bellboy are spoken to across the counter in front of
-// them; everybody else face to face from a neighbouring cell.
-std::uint32_t Bot::TalkControls(std::int32_t person) const {
-  const TownLayout town = CurrentTown();
-  const Cell at{actors[person].tileX, actors[person].tileY};
-  struct Spot {
-    Cell stand;
-    std::int32_t facing;
-  };
-  std::vector<Spot> spots;
-  if (IsCounterKeeper(person)) {
-    if (IsCounter(town, Cell{at.x, at.y + 1})) spots.push_back({Cell{at.x, at.y + 2}, Up});
-  } else {
-    for (std::int32_t d = Up; d <= Right; ++d) {
-      spots.push_back({Cell{at.x - directionStep[d].dx, at.y - directionStep[d].dy}, d});
+// --- Plans ------------------------------------------------------------------
+
+// Back and forth between two cells: every attempted step may start a battle.
+Intent Bot::Pace(Cell a, Cell b) {
+  if (HeroAt(leg_ == 0 ? a : b)) leg_ = 1 - leg_;
+  return {Intent::Go, WorldMap, leg_ == 0 ? a : b};
+}
+
+Intent Bot::Next() {
+  if (plan_ == Wander) return WanderNext();
+  if (plan_ == Win && (GameState == WorldMap || GameState == Village)) return WinNext();
+  switch (GameState) {
+    case WorldMap:  // to the King, then west of his castle until a battle is lost
+      return metKing_ ? Pace({40, 44}, {46, 44}) : Intent{Intent::Go, Castle};
+    case Castle:
+      return metKing_ ? Intent{Intent::Leave} : Intent{Intent::Talk, kKing};
+    case DemonCastle:
+      return {Intent::MeetElmo};
+    default:
+      return {Intent::Leave};
+  }
+}
+
+Intent Bot::WinNext() {
+  const int wish = Wish();
+  // Badly hurt; and once, whatever the hp, before setting out for the King.
+  const bool rest =
+      Player.gold >= kInnPrice && (Player.hp * 2 < Player.maxHp || (Ready() && !restedWhenReady_));
+  if (GameState == Village) {
+    if (wish == kShield || wish == kSword) return {Intent::Talk, kMerchant};
+    if (rest) return {Intent::Talk, kBellboy};
+    return wish == kHerb ? Intent{Intent::Talk, kMerchant} : Intent{Intent::Leave};
+  }
+  // Once on the way to Elmo only an empty bag and a bad wound turn him back.
+  const bool errand =
+      metKing_ ? Player.hp * 2 < Player.maxHp && Player.herbs == 0 : wish != kNoItem || rest;
+  if (errand) return {Intent::Go, Village};
+  if (!Ready()) return Pace({46, 28}, {53, 28});  // the forest: battles twice as often
+  return {Intent::Go, metKing_ ? DemonCastle : Castle};
+}
+
+std::uint32_t Bot::Roll(std::uint32_t sides) {
+  dice_ ^= dice_ << 13;  // xorshift64: the same on every machine
+  dice_ ^= dice_ >> 7;
+  dice_ ^= dice_ << 17;
+  return static_cast<std::uint32_t>(dice_ % sides);
+}
+
+// A new idea in every new place, after each talk, or when the last one took
+// too long; now and then a shop row that the gold cannot pay for.
+Intent Bot::WanderNext() {
+  if (GameState != lastState_ || (errand_.arg == WorldMap && HeroAt(errand_.cell))) {
+    reached_ = true;
+  }
+  lastState_ = GameState;
+  if (!reached_ && now_ < giveUpAt_) return errand_;
+  reached_ = false;
+  const bool hurt = Player.hp * 3 < Player.maxHp && Player.gold >= kInnPrice;
+  giveUpAt_ = now_ + (GameState == Village || GameState == Castle ? 2 : 3) * 60 * 1000;
+  if (GameState == DemonCastle) return errand_ = {Intent::MeetElmo};
+  if (GameState == Castle) {
+    constexpr std::int32_t kCastleTalkers[] = {kSoldier, kMinister, kKing};
+    const std::uint32_t roll = Roll(5);
+    return errand_ = roll < 3 ? Intent{Intent::Talk, kCastleTalkers[roll]} : Intent{};
+  }
+  if (GameState == Village) {
+    constexpr std::int32_t kVillageTalkers[] = {kGirl, kBoy, kWoman, kSoldier};
+    const std::uint32_t roll = hurt ? 3 : Roll(10);
+    if (roll < 3) shopItem_ = static_cast<int>(Roll(3)) + 1;
+    if (roll > 6) return errand_ = {};
+    return errand_ = {Intent::Talk, roll < 3    ? kMerchant
+                                    : roll == 3 ? kBellboy
+                                                : kVillageTalkers[Roll(4)]};
+  }
+  if (hurt) return errand_ = {Intent::Go, Village};
+  const std::uint32_t roll = Roll(100);
+  while (roll < 50) {
+    const Cell cell{static_cast<std::int32_t>(Roll(64)), static_cast<std::int32_t>(Roll(64))};
+    if (WorldGround(cell, WorldMap)) return errand_ = {Intent::Go, WorldMap, cell};
+  }
+  return errand_ = {Intent::Go, roll < 70 ? Village : roll < 92 ? Castle : DemonCastle};
+}
+
+// --- A whole game -----------------------------------------------------------
+
+bool BotGame::Play(Bot& bot, std::uint32_t limitMs, bool keepTrace,
+                   const std::function<void(std::uint32_t)>& onRead) {
+  const auto collect = [&] {
+    for (auto& line : game.TakeTrace()) {
+      bot.Observe(line);
+      if (keepTrace) trace.push_back(std::move(line));
     }
+  };
+  collect();  // start-up's own lines
+  game.host().SetReadHook([&](std::uint32_t now) {
+    collect();
+    if (onRead) onRead(now);
+    if (bot.Finished()) return game.host().RequestQuit();  // this very read throws
+    game.host().SetHeld(bot.Controls(now));
+  });
+  game.host().SetQuitAt(limitMs);
+  try {
+    for (;;) RunFrame();
+  } catch (const QuitRequest&) {
   }
-
-  std::vector<Cell> stands;
-  for (const Spot& spot : spots) {
-    if (Same(HeroCell(), spot.stand)) return Arrow(spot.facing) | kA;
-    if (IsGround(town, spot.stand)) stands.push_back(spot.stand);
-  }
-  if (stands.empty()) return 0;  // out of reach for now: wait for them to move
-  return TownStepTowards(town, stands);
+  collect();
+  game.host().SetReadHook({});
+  return bot.Finished();
 }

@@ -1,92 +1,97 @@
 // A player program for whole-game tests. At every keyboard read of the
 // headless host it looks at what the game shows (its state, the hero, the
-// record, the battle and the talk in progress, the event trace written since
-// the last read) and answers with the controls it holds, as a person at the
-// keys would. A Bot knows how to get through each screen; what the player
-// wants to do next is left to a plan (a subclass).
+// record, the trace written since the last read) and answers with the
+// controls it holds, as a person at the keys would.
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <string_view>
+#include <vector>
 
+#include "support/headless_game.h"
+#include "world/direction.h"
+#include "world/tile_map.h"
 #include "world/walking.h"
 
-// People by their PersonId (their actor slot too).
-enum Person : std::int32_t {
-  kMerchant = 1,
-  kGirl = 2,
-  kBoy = 3,
-  kBellboy = 4,
-  kWoman = 5,
-  kSoldier = 6,
-  kMinister = 7,
-  kKing = 8,
-  kElmoPerson = 10,
-};
+// A field of a trace line (one flat JSON object), quotes dropped; "" when
+// the line has none.
+std::string Field(std::string_view line, std::string_view key);
+// A number field; -1 when absent.
+std::int64_t Num(std::string_view line, std::string_view key);
 
-// The shop's rows.
-enum ShopItem : int { kNoItem = 0, kHerbItem = 1, kSwordItem = 2, kShieldItem = 3 };
+// The first step (a Direction) of a shortest way from `from` to any of
+// `goals` over the cells `passable` allows; None at a goal or with no way.
+std::int32_t FirstStep(const TileMap& map, const std::vector<Cell>& goals,
+                       const std::function<bool(Cell)>& passable, Cell from);
+// The world map's cells the hero may cross on the way to `place`: walkable
+// and not the picture of another place, which would be entered.
+bool WorldGround(Cell cell, std::int32_t place);
+std::vector<Cell> EntranceCells(std::int32_t place);
 
 // What the player means to do while walking.
 struct Intent {
-  enum Kind {
-    Stand,       // hold nothing
-    EnterPlace,  // world map: walk onto the picture of `place` (a GameState)
-    WalkTo,      // walk to `cell` on the current map
-    TalkTo,      // in a town: speak to `person`
-    LeaveTown,   // in a town: walk out over the bottom edge
-    MeetElmo,    // Elmo's castle: walk up to him
-  };
-  Kind kind = Stand;
-  std::int32_t place = 0;
+  // Go: on the world map to the picture of place `arg`, or to `cell` when
+  // `arg` is the world map itself.
+  enum Kind { Go, Talk, Leave, MeetElmo } kind = Leave;
+  std::int32_t arg = 0;  // the place, or the person to talk to
   Cell cell{0, 0};
-  std::int32_t person = 0;
 };
 
 class Bot {
  public:
-  virtual ~Bot() = default;
+  // Win: herbs, the shield and the sword as the gold comes in, the inn when
+  // hurt, the forest until level 7, then the King and Elmo.
+  // Lose: the King, then out west reaching in every battle for a herb he
+  // does not have, so the monster has every turn.
+  // Wander: random places and errands for as long as the test lets it.
+  enum Plan { Win, Lose, Wander };
+  static constexpr std::int32_t kReadyLevel = 7;
 
-  // One line of the event trace, in the order written.
+  explicit Bot(Plan plan) : plan_(plan) {}
   void Observe(std::string_view line);
-  // The controls to hold from this keyboard read on (Control bits).
   std::uint32_t Controls(std::uint32_t now);
-  // The plan has seen what it wanted to see: the run can stop.
-  virtual bool Finished() const = 0;
+  // Won or lost as planned, and back in a fresh game.
+  bool Finished() const {
+    return plan_ != Wander && freshGame_ && (plan_ == Win ? endings : losses);
+  }
 
-  int Wins() const { return wins_; }
-  int Losses() const { return losses_; }
-
- protected:
-  // What to do next while the hero stands free on the current map.
-  virtual Intent NextIntent() = 0;
-  // In a battle, at the hero's choice: eat a herb rather than attack.
-  virtual bool WantsHerb() const;
-  // Talking to the Merchant: the row to buy, decided when the talk starts.
-  virtual int ShopItemWanted() const { return kHerbItem; }
-  // Every trace line, after the Bot itself has taken note of it.
-  virtual void Notice(std::string_view line) { (void)line; }
-
-  std::uint32_t Now() const { return now_; }
-  bool InBattle() const { return inBattle_; }
+  int wins = 0, losses = 0, talks = 0, endings = 0;
 
  private:
-  std::uint32_t BattleControls() const;
-  std::uint32_t ConversationControls();
-  std::uint32_t WalkingControls();
-  std::uint32_t TalkControls(std::int32_t person) const;
-  void NoteShopEvent(std::string_view line);
+  Intent Next();
+  Intent WinNext();
+  Intent WanderNext();
+  Intent Pace(Cell a, Cell b);
+  std::uint32_t Conversation();
+  std::uint32_t Roll(std::uint32_t sides);
 
+  Plan plan_;
   std::uint32_t now_ = 0;
-  bool inBattle_ = false;
-  int wins_ = 0;
-  int losses_ = 0;
-  // The Merchant's price list while it is open: the row under the pointer
-  // (worked out from what was held at each read) and the row wanted.
+  bool inBattle_ = false, metKing_ = false, backAtTitle_ = false, freshGame_ = false;
+  bool restedWhenReady_ = false;
+  int leg_ = 0;  // which end of a pacing walk is next
+  // The Merchant's price list: open, the row under the pointer (worked out
+  // from what was held), the row wanted, the move held at the last read.
   std::int32_t talkingTo_ = 0;
-  bool inShopMenu_ = false;
-  int menuReads_ = 0;
-  int shopRow_ = 1;
-  int shopTarget_ = kNoItem;
-  int lastMenuMove_ = 0;  // +1 Down, -1 Up, 0 none
+  bool inShop_ = false;
+  int shopRow_ = 1, shopWanted_ = 0, lastMove_ = 0;
+  // Wandering: its own dice, the current errand and when to drop it.
+  std::uint64_t dice_ = 0x9E3779B97F4A7C15ull;
+  Intent errand_{};
+  std::uint32_t giveUpAt_ = 0;
+  bool reached_ = true;
+  std::int32_t lastState_ = -1;
+  int shopItem_ = 1;
+};
+
+// A game on the headless host with a Bot at the keys.
+struct BotGame {
+  HeadlessGame game;
+  std::vector<std::string> trace;  // kept only when asked for
+  // Plays until the bot is finished (true) or the clock reaches `limitMs`;
+  // `onRead` sees the time of every keyboard read.
+  bool Play(Bot& bot, std::uint32_t limitMs, bool keepTrace = true,
+            const std::function<void(std::uint32_t)>& onRead = {});
 };
