@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
+#include <tuple>
 
 #include "game/bot.h"
 
@@ -72,21 +73,16 @@ TEST(Playthrough, WinsTheGameThroughEveryMilestone) {
   ExpectInOrder(trace, title, {R"("map":"world","x":45,"y":45})", kNewGame, kFreshRecord});
 
   // Each first purchase at its price, with what it brings.
-  struct Purchase {
-    const char *item, *key;
-    std::int64_t price, gain;
-  };
-  for (const Purchase& p :
-       {Purchase{"1}", "herbs", 10, 1}, {"3}", "defence", 50, 30}, {"2}", "attack", 90, 30}}) {
-    const std::size_t choice =
-        Find(trace, 0, R"("ev":"shop_choice","item":)" + std::string(p.item));
+  for (const auto& [item, key, price, gain] :
+       {std::tuple{"1}", "herbs", 10, 1}, {"3}", "defence", 50, 30}, {"2}", "attack", 90, 30}}) {
+    const std::size_t choice = Find(trace, 0, R"("ev":"shop_choice","item":)" + std::string(item));
     std::size_t before = choice;
     while (before > 0 && Field(trace[--before], "ev") != "player") {
     }
     const std::size_t after = Find(trace, choice, R"("ev":"player")");
-    ASSERT_LT(after, trace.size()) << p.key;
-    EXPECT_EQ(Num(trace[before], "gold") - Num(trace[after], "gold"), p.price) << p.key;
-    EXPECT_EQ(Num(trace[after], p.key) - Num(trace[before], p.key), p.gain) << p.key;
+    ASSERT_LT(after, trace.size()) << key;
+    EXPECT_EQ(Num(trace[before], "gold") - Num(trace[after], "gold"), price) << key;
+    EXPECT_EQ(Num(trace[after], key) - Num(trace[before], key), gain) << key;
   }
 
   // Battles won, never lost, one level at a time up to the level set out with.
