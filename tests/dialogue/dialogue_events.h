@@ -1,4 +1,4 @@
-// Reading the dialogue's trace back, and a scripted customer, for the tests.
+// Reading the game's trace back, and a scripted customer, for the tests.
 #pragma once
 
 #include <cstdint>
@@ -10,30 +10,11 @@
 #include "platform/display.h"
 #include "support/headless_game.h"
 
-struct Message {
-  int line;
-  std::uint32_t colour;
-  std::string text;  // zero bytes inside kept as '\0'
-  bool operator==(const Message&) const = default;
-};
-
-// A string field of a trace line, \uXXXX escapes decoded; "<missing>" if absent.
-inline std::string StrField(const std::string& line, const std::string& key) {
-  auto at = line.find("\"" + key + "\":\"");
-  if (at == std::string::npos) return "<missing>";
-  std::string value;
-  for (at += key.size() + 4; at < line.size() && line[at] != '"'; ++at) {
-    if (line[at] == '\\' && line[++at] == 'u') {
-      value += static_cast<char>(std::strtol(line.substr(at + 1, 4).c_str(), nullptr, 16));
-      at += 4;
-    } else {
-      value += line[at];
-    }
-  }
-  return value;
+inline bool Has(const std::string& line, const std::string& part) {
+  return line.find(part) != std::string::npos;
 }
 
-// A number field of a trace line; -1 if the line or the field is absent.
+// A number field of a trace line; -1 if absent.
 inline std::int64_t IntField(const std::string& line, const std::string& key) {
   const auto at = line.find("\"" + key + "\":");
   return at == std::string::npos ? -1 : std::strtoll(&line[at + key.size() + 3], nullptr, 10);
@@ -43,32 +24,33 @@ inline std::vector<std::string> Events(const std::vector<std::string>& trace,
                                        const std::string& ev) {
   std::vector<std::string> picked;
   for (const std::string& line : trace) {
-    if (line.find("\"ev\":\"" + ev + "\"") != std::string::npos) picked.push_back(line);
+    if (Has(line, "\"ev\":\"" + ev + "\"")) picked.push_back(line);
   }
   return picked;
 }
 
-inline std::vector<Message> Messages(const std::vector<std::string>& trace) {
-  std::vector<Message> messages;
+// Each message as line, colour (White, Yellow, Red) and text as traced, a
+// zero byte as \u0000: "2Y    Hi".
+inline std::vector<std::string> Messages(const std::vector<std::string>& trace) {
+  std::vector<std::string> messages;
   for (const std::string& line : Events(trace, "message")) {
-    messages.push_back({static_cast<int>(IntField(line, "line")),
-                        static_cast<std::uint32_t>(IntField(line, "colour")),
-                        StrField(line, "text")});
+    const std::int64_t colour = IntField(line, "colour");
+    const std::size_t text = line.find("\"text\":\"") + 8;
+    messages.push_back(std::to_string(IntField(line, "line")) +
+                       (colour == 0xFFFFFF   ? "W"
+                        : colour == 0x32FFFF ? "Y"
+                        : colour == 0xFF     ? "R"
+                                             : "?") +
+                       line.substr(text, line.rfind('"') - text));
   }
   return messages;
 }
 
-// How often the sound of that name was started.
 inline int Plays(const std::vector<std::string>& trace, const std::string& name) {
   int plays = 0;
-  for (const std::string& line : Events(trace, "sound")) {
-    plays += StrField(line, "op") == "play" && StrField(line, "name") == name;
-  }
+  for (const std::string& line : Events(trace, "sound"))
+    plays += Has(line, "\"op\":\"play\",\"name\":\"" + name + "\"");
   return plays;
-}
-
-inline std::string Indented(int blanks, const std::string& text) {
-  return std::string(blanks, ' ') + text;
 }
 
 // A player for the shop and the inn who watches the screen: A for every box
@@ -81,7 +63,7 @@ struct Customer {
 };
 
 inline void Serve(HeadlessGame& game, const Customer& customer) {
-  auto shownAt = std::make_shared<std::uint32_t>(0);  // 0: the price list not yet shown
+  auto shownAt = std::make_shared<std::uint32_t>(0);
   auto steered = std::make_shared<bool>(false);
   game.host().SetHeld(kA);
   game.host().SetReadHook([&game, customer, shownAt, steered](std::uint32_t t) {
@@ -89,9 +71,8 @@ inline void Serve(HeadlessGame& game, const Customer& customer) {
     std::uint32_t held = kA;
     if (*shownAt != 0)
       held = t - *shownAt < 120u * customer.downPasses ? kDown : customer.choiceKey;
-    // Right for the first read of the prompt, then A answers NO.
     if (customer.declines && !*steered && game.host().VisibleAt(506, 316) == kRawWhite) {
-      *steered = true;
+      *steered = true;  // Right once at the prompt, then A answers NO
       held = kRight;
     }
     game.host().SetHeld(held);

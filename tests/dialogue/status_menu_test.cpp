@@ -16,16 +16,14 @@ TEST(StatusMenu, ExitHerbAndCancel) {
   const struct {
     const char* script;
     std::int32_t herbs, hp, herbsAfter, hpAfter;
-    const char* reply;       // nullptr: none
+    const char* reply;
     std::uint32_t from, to;  // when the menu closes
-  } cases[] = {
-      {"0 A\n", 2, 20, 2, 20, nullptr, 0, 2},
-      {"0 Left\n30\n40 A\n100\n3000 S\n", 2, 20, 1, 20, "You HP recovered", 3000, 3100},
-      {"0 Left\n30 A\n3000 Pad2\n", 0, 3, 0, 3, "You not have HERB", 3000, 3100},
-      {"0 Left\n30 S\n", 1, 20, 1, 20, nullptr, 0, 100},
-      {"0 Left\n30 Pad2\n", 1, 20, 1, 20, nullptr, 0, 100},
-      {"0 Left\n30 S A\n", 1, 3, 0, 20, "You HP recovered", 0, 2000},
-  };
+  } cases[] = {{"0 A\n", 2, 20, 2, 20, nullptr, 0, 2},
+               {"0 Left\n30\n40 A\n100\n3000 S\n", 2, 20, 1, 20, "You HP recovered", 3000, 3100},
+               {"0 Left\n30 A\n3000 Pad2\n", 0, 3, 0, 3, "You not have HERB", 3000, 3100},
+               {"0 Left\n30 S\n", 1, 20, 1, 20, nullptr, 0, 100},
+               {"0 Left\n30 Pad2\n", 1, 20, 1, 20, nullptr, 0, 100},
+               {"0 Left\n30 S A\n", 1, 3, 0, 20, "You HP recovered", 0, 2000}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);
     HeadlessGame game(c.script);
@@ -33,14 +31,14 @@ TEST(StatusMenu, ExitHerbAndCancel) {
     NewGame();
     Player.herbs = c.herbs;
     Player.hp = c.hp;
-    ReadGamepad();  // the walking scene has read the devices before it opens the menu
+    ReadGamepad();  // as the walking scene has before it opens the menu
     ReadKeyboard();
     StatusMenu();
     const auto trace = game.TakeTrace();
     EXPECT_EQ(Player.herbs, c.herbsAfter);
     EXPECT_EQ(Player.hp, c.hpAfter);
-    const std::vector<Message> none, reply{{1, 0xFFFFFF, c.reply ? c.reply : ""}};
-    EXPECT_EQ(Messages(trace), c.reply ? reply : none);
+    EXPECT_EQ(Messages(trace), c.reply ? std::vector<std::string>{std::string("1W") + c.reply}
+                                       : std::vector<std::string>{});
     EXPECT_EQ(Plays(trace, "hp"), 0);
     EXPECT_EQ(Plays(trace, "button2"), c.to <= 2 ? 0 : 1);
     EXPECT_GE(game.Now(), c.from);
