@@ -105,7 +105,7 @@ TEST(Talking, TheArrowTowardsThePersonTogetherWithA) {
         [&play](std::uint32_t) { play.Hold(pendingTalk != 0 ? kA | kS : kUp | kA); });
     SetRandState(1);
     ASSERT_EQ(play.FramesUntilEvent("talk", 1), 1) << l.slot;
-    EXPECT_EQ(TraceNumber(play.Events("talk")[0], "person"), l.slot);
+    EXPECT_EQ(IntField(play.Events("talk")[0], "person"), l.slot);
     EXPECT_EQ(actors[l.slot].facing, l.facing);
     EXPECT_EQ(pendingTalk, 0);
     EXPECT_EQ(actors[0].tileY, l.heroRow);  // talking is no step
@@ -134,7 +134,7 @@ TEST(ElmosCastle, RowSevenIsAStepAskingForRowFiveFromRowSixMeetsElmo) {
         [&play](std::uint32_t) { play.Hold(GameState == Ending ? kZ : (kUp | kA | kS)); });
     play.Hold(kUp | kA | kS);
     ASSERT_EQ(play.FramesUntilEvent("talk", 40), below ? 33 : 1) << column;
-    EXPECT_EQ(TraceNumber(play.Events("talk")[0], "person"), 10);
+    EXPECT_EQ(IntField(play.Events("talk")[0], "person"), 10);
     ASSERT_EQ(play.Events("battle").size(), 1u);
     EXPECT_TRUE(Has(play.Events("battle")[0], "\"kind\":10,\"tile\":10"));
     EXPECT_EQ(GameState, Title);  // the ending ran in the same frame

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <vector>
 
+#include "dialogue/dialogue_events.h"
 #include "host/headless_script.h"
 #include "platform/random.h"
 #include "shell/game_state.h"
@@ -15,21 +16,10 @@
 #include "support/headless_game.h"
 #include "world/actor.h"
 
-// The value of a number field of a trace line; -1 when absent.
-inline std::int64_t TraceNumber(const std::string& line, std::string_view key) {
-  const std::string open = "\"" + std::string(key) + "\":";
-  const std::size_t at = line.find(open);
-  return at == std::string::npos ? -1 : std::stoll(line.substr(at + open.size()));
-}
-
-inline bool Has(const std::string& line, const std::string& part) {
-  return line.find(part) != std::string::npos;
-}
-
 // An enter event on `map` (or a step, map "") at cell (x, y).
 inline bool EnteredAt(const std::string& line, const std::string& map, int x, int y) {
-  return (map.empty() || Has(line, "\"map\":\"" + map + "\"")) && TraceNumber(line, "x") == x &&
-         TraceNumber(line, "y") == y;
+  return (map.empty() || Has(line, "\"map\":\"" + map + "\"")) && IntField(line, "x") == x &&
+         IntField(line, "y") == y;
 }
 
 // A draw state whose next `n` draws d satisfy ok(i, d), i counting from 0.
@@ -86,11 +76,7 @@ class Play {
 
   // The trace lines so far of event `ev`.
   std::vector<std::string> Events(std::string_view ev) const {
-    std::vector<std::string> picked;
-    for (const auto& line : trace_) {
-      if (Has(line, "\"ev\":\"" + std::string(ev) + "\"")) picked.push_back(line);
-    }
-    return picked;
+    return ::Events(trace_, std::string(ev));
   }
   void ForgetTrace() { trace_.clear(); }
 
