@@ -52,6 +52,14 @@ const SoundFile kSounds[] = {
     {"wav\\castle.wav", &sounds::castle},     {"wav\\village.wav", &sounds::village},
 };
 
+// Each picture's file, found through its handle.
+const char* FileOf(const std::unique_ptr<Surface>* handle) {
+  for (const PictureFile& picture : kPictures) {
+    if (picture.handle == handle) return picture.name;
+  }
+  return nullptr;
+}
+
 }  // namespace
 
 int StartUp() {
@@ -92,16 +100,11 @@ int LoadSounds() {
 }
 
 void RestoreAllPictures() {
-  const PictureFile kOrder[] = {
-      {"bmp\\Village.bmp", &pictures::Village}, {"bmp\\people.bmp", &pictures::people},
-      {"bmp\\castle.bmp", &pictures::castle},   {"bmp\\castle2.bmp", &pictures::castle2},
-      {"bmp\\battle1.bmp", &pictures::battle1}, {"bmp\\battle2.bmp", &pictures::battle2},
-      {"bmp\\battle3.bmp", &pictures::battle3}, {"bmp\\pbattle.bmp", &pictures::pbattle},
-      {"bmp\\start.bmp", &pictures::start},     {"bmp\\world.bmp", &pictures::world},
-      {"bmp\\end.bmp", &pictures::end},         {"bmp\\over.bmp", &pictures::over},
-  };
-  for (const PictureFile& picture : kOrder) {
-    if (*picture.handle) ReloadBitmap(picture.handle->get(), picture.name);
+  for (std::unique_ptr<Surface>* handle :
+       {&pictures::Village, &pictures::people, &pictures::castle, &pictures::castle2,
+        &pictures::battle1, &pictures::battle2, &pictures::battle3, &pictures::pbattle,
+        &pictures::start, &pictures::world, &pictures::end, &pictures::over}) {
+    if (*handle) ReloadBitmap(handle->get(), FileOf(handle));
   }
 }
 
