@@ -9,7 +9,8 @@ namespace {
 constexpr int kMaxSide = 8192;
 
 std::uint32_t Le32(std::span<const std::uint8_t> b, std::size_t at) {
-  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) | (static_cast<std::uint32_t>(b[at + 3]) << 24);
+  return b[at] | (b[at + 1] << 8) | (b[at + 2] << 16) |
+         (static_cast<std::uint32_t>(b[at + 3]) << 24);
 }
 
 // Refuses what no picture of ours looks like before the reader allocates for
@@ -66,8 +67,8 @@ std::optional<DecodedPicture> DecodeBmp(std::span<const std::uint8_t> bytes, std
   picture.rgb.resize(static_cast<std::size_t>(rgb->w) * rgb->h);
   SDL_LockSurface(rgb);
   for (int y = 0; y < rgb->h; ++y) {
-    const auto* row = reinterpret_cast<const std::uint32_t*>(static_cast<const std::uint8_t*>(rgb->pixels) +
-                                                             static_cast<std::size_t>(y) * rgb->pitch);
+    const auto* row = reinterpret_cast<const std::uint32_t*>(
+        static_cast<const std::uint8_t*>(rgb->pixels) + static_cast<std::size_t>(y) * rgb->pitch);
     for (int x = 0; x < rgb->w; ++x) {
       picture.rgb[static_cast<std::size_t>(y) * rgb->w + x] = row[x] & 0x00FFFFFF;
     }

@@ -14,7 +14,9 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
   Put16(out, v >> 16);
 }
 // 5 bits to 8, so that white stays 255.
-std::uint8_t Widen(std::uint32_t five) { return static_cast<std::uint8_t>((five << 3) | (five >> 2)); }
+std::uint8_t Widen(std::uint32_t five) {
+  return static_cast<std::uint8_t>((five << 3) | (five >> 2));
+}
 }  // namespace
 
 bool WriteScreenshot(const std::string& path, const ScreenView& screen) {

@@ -8,7 +8,9 @@
 
 namespace {
 // The k-th 60 Hz boundary, in whole milliseconds.
-std::uint32_t Boundary(std::uint64_t k) { return static_cast<std::uint32_t>(k * 1000 / 60); }
+std::uint32_t Boundary(std::uint64_t k) {
+  return static_cast<std::uint32_t>(k * 1000 / 60);
+}
 }  // namespace
 
 HeadlessHost::HeadlessHost(InputScript script)
@@ -23,7 +25,9 @@ void HeadlessHost::SetQuitAt(std::uint32_t ms) {
   quitAt_ = ms;
 }
 
-void HeadlessHost::SetReadHook(std::function<void(std::uint32_t)> hook) { readHook_ = std::move(hook); }
+void HeadlessHost::SetReadHook(std::function<void(std::uint32_t)> hook) {
+  readHook_ = std::move(hook);
+}
 
 void HeadlessHost::SetHeld(std::uint32_t controls) {
   heldOverride_ = true;
@@ -31,9 +35,13 @@ void HeadlessHost::SetHeld(std::uint32_t controls) {
   if ((controls & kAnyPad) != 0) script_.padAttached = true;
 }
 
-void HeadlessHost::RequestQuit() { quitRequested_ = true; }
+void HeadlessHost::RequestQuit() {
+  quitRequested_ = true;
+}
 
-std::uint32_t HeadlessHost::Held() const { return heldOverride_ ? held_ : script_.HeldAt(now_); }
+std::uint32_t HeadlessHost::Held() const {
+  return heldOverride_ ? held_ : script_.HeldAt(now_);
+}
 
 void HeadlessHost::AdvanceTo(std::uint32_t t) {
   if (hasQuitAt_ && t >= quitAt_) {
@@ -79,7 +87,8 @@ void HeadlessHost::Present(const ScreenView& screen) {
   shown_ = screen.pixels;
   ++presents_;
   // To the next 60 Hz boundary after now.
-  std::uint64_t k = std::max<std::uint64_t>(presentSlot_, static_cast<std::uint64_t>(now_) * 60 / 1000);
+  std::uint64_t k =
+      std::max<std::uint64_t>(presentSlot_, static_cast<std::uint64_t>(now_) * 60 / 1000);
   while (Boundary(k) <= now_) ++k;
   presentSlot_ = k;
   AdvanceTo(Boundary(k));
@@ -132,7 +141,9 @@ PadSnapshot HeadlessHost::ReadGamepad() {
   return pad;
 }
 
-bool HeadlessHost::EscapeDown() { return (Held() & kEsc) != 0; }
+bool HeadlessHost::EscapeDown() {
+  return (Held() & kEsc) != 0;
+}
 
 HostEvent HeadlessHost::PollEvent() {
   if (!activatedSent_) {
@@ -146,9 +157,13 @@ HostEvent HeadlessHost::PollEvent() {
   return HostEvent::None;
 }
 
-void HeadlessHost::WaitForEvent() { CheckQuit(); }
+void HeadlessHost::WaitForEvent() {
+  CheckQuit();
+}
 
-void HeadlessHost::PostQuit() { quitPosted_ = true; }
+void HeadlessHost::PostQuit() {
+  quitPosted_ = true;
+}
 
 bool HeadlessHost::OpenAudio(AudioSource& source) {
   audio_ = &source;
@@ -156,6 +171,10 @@ bool HeadlessHost::OpenAudio(AudioSource& source) {
   return true;
 }
 
-void HeadlessHost::CloseAudio() { audio_ = nullptr; }
+void HeadlessHost::CloseAudio() {
+  audio_ = nullptr;
+}
 
-bool HeadlessHost::QuitRequested() { return quitRequested_; }
+bool HeadlessHost::QuitRequested() {
+  return quitRequested_;
+}

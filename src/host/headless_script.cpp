@@ -11,10 +11,21 @@ struct Name {
 };
 
 constexpr Name kNames[] = {
-    {"Up", kUp},       {"Down", kDown},       {"Left", kLeft},         {"Right", kRight},
-    {"A", kA},         {"S", kS},             {"Z", kZ},               {"Esc", kEsc},
-    {"Pad0", kPad0},   {"Pad1", kPad1},       {"Pad2", kPad2},         {"PadUp", kPadUp},
-    {"PadDown", kPadDown}, {"PadLeft", kPadLeft}, {"PadRight", kPadRight},
+    {"Up", kUp},
+    {"Down", kDown},
+    {"Left", kLeft},
+    {"Right", kRight},
+    {"A", kA},
+    {"S", kS},
+    {"Z", kZ},
+    {"Esc", kEsc},
+    {"Pad0", kPad0},
+    {"Pad1", kPad1},
+    {"Pad2", kPad2},
+    {"PadUp", kPadUp},
+    {"PadDown", kPadDown},
+    {"PadLeft", kPadLeft},
+    {"PadRight", kPadRight},
 };
 
 std::optional<std::uint32_t> ControlNamed(std::string_view word) {

@@ -4,9 +4,13 @@
 
 std::uint32_t frameStartTick = 0;
 
-std::uint32_t GetTickCount() { return CurrentHost().Ticks(); }
+std::uint32_t GetTickCount() {
+  return CurrentHost().Ticks();
+}
 
-void Sleep(std::uint32_t ms) { CurrentHost().Sleep(ms); }
+void Sleep(std::uint32_t ms) {
+  CurrentHost().Sleep(ms);
+}
 
 std::uint32_t MarkFrameStart() {
   frameStartTick = GetTickCount();

@@ -15,7 +15,9 @@ namespace {
 std::unique_ptr<Surface> front;
 std::unique_ptr<Surface> back;
 
-ScreenView ViewOf(const Surface& s) { return ScreenView{s.pixels.data(), s.width, s.height}; }
+ScreenView ViewOf(const Surface& s) {
+  return ScreenView{s.pixels.data(), s.width, s.height};
+}
 }  // namespace
 
 void NoteDrawn(const Surface* surface) {

@@ -11,8 +11,8 @@ inline constexpr int kScreenHeight = 480;
 
 // Copy modes of BlitClipped.
 inline constexpr std::uint32_t kCopyOpaque = 0;
-inline constexpr std::uint32_t kCopyKeyed = 1;   // skip the source's colour key
-inline constexpr std::uint32_t kCopyWait = 16;   // opaque, waiting for the blitter
+inline constexpr std::uint32_t kCopyKeyed = 1;  // skip the source's colour key
+inline constexpr std::uint32_t kCopyWait = 16;  // opaque, waiting for the blitter
 
 // Raw colours the game uses.
 inline constexpr std::uint16_t kRawWhite = 0x7FFF;

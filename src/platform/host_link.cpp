@@ -7,9 +7,13 @@ namespace {
 Host* installed = nullptr;
 }
 
-void AttachHost(Host* host) { installed = host; }
+void AttachHost(Host* host) {
+  installed = host;
+}
 
-bool HasHost() { return installed != nullptr; }
+bool HasHost() {
+  return installed != nullptr;
+}
 
 Host& CurrentHost() {
   if (installed == nullptr) {

@@ -61,6 +61,12 @@ int ReadGamepad() {
   return 1;
 }
 
-void ReleaseGamepad() { gamepadDevice = false; }
-void ReleaseKeyboard() { keyboardDevice = false; }
-void ReleaseInput() { inputObject = false; }
+void ReleaseGamepad() {
+  gamepadDevice = false;
+}
+void ReleaseKeyboard() {
+  keyboardDevice = false;
+}
+void ReleaseInput() {
+  inputObject = false;
+}

@@ -30,9 +30,21 @@ void ReleaseInput();
 
 // A key or button is down while bit 7 of its byte is set; a stick axis counts
 // as a direction strictly beyond -512 or 512.
-inline bool KeyDown(int code) { return (keyState[code] & 0x80) != 0; }
-inline bool PadButtonDown(int n) { return (gamepadState.rgbButtons[n] & 0x80) != 0; }
-inline bool PadLeft() { return gamepadState.lX < -512; }
-inline bool PadRight() { return gamepadState.lX > 512; }
-inline bool PadUp() { return gamepadState.lY < -512; }
-inline bool PadDown() { return gamepadState.lY > 512; }
+inline bool KeyDown(int code) {
+  return (keyState[code] & 0x80) != 0;
+}
+inline bool PadButtonDown(int n) {
+  return (gamepadState.rgbButtons[n] & 0x80) != 0;
+}
+inline bool PadLeft() {
+  return gamepadState.lX < -512;
+}
+inline bool PadRight() {
+  return gamepadState.lX > 512;
+}
+inline bool PadUp() {
+  return gamepadState.lY < -512;
+}
+inline bool PadDown() {
+  return gamepadState.lY > 512;
+}

@@ -9,6 +9,10 @@ int Rand() {
   return static_cast<int>((state >> 16) & 0x7FFF);
 }
 
-void SetRandState(std::uint32_t s) { state = s; }
+void SetRandState(std::uint32_t s) {
+  state = s;
+}
 
-std::uint32_t RandState() { return state; }
+std::uint32_t RandState() {
+  return state;
+}

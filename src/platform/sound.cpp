@@ -59,7 +59,9 @@ std::array<SoundSlot, kSoundSlots> slots;
 bool firstUse = true;
 bool device = false;
 
-bool Valid(SoundId id) { return id >= 0 && id < kSoundSlots && slots[id].hasBuffer; }
+bool Valid(SoundId id) {
+  return id >= 0 && id < kSoundSlots && slots[id].hasBuffer;
+}
 
 void ResetSlot(int i) {
   slots[i] = SoundSlot{};
@@ -84,7 +86,8 @@ int InitSound() {
 SoundId LoadWave(const char* fileName, std::uint32_t /*capabilities*/, std::string* error) {
   std::string scratch;
   if (error == nullptr) error = &scratch;
-  const auto free = std::find_if(slots.begin(), slots.end(), [](const SoundSlot& s) { return s.inUse == 0; });
+  const auto free =
+      std::find_if(slots.begin(), slots.end(), [](const SoundSlot& s) { return s.inUse == 0; });
   if (free == slots.end()) {
     *error = std::string(fileName) + ": all sound slots are taken";
     return -1;
@@ -126,7 +129,10 @@ int PlaySlot(SoundId id, std::uint32_t flags) {
     v.looping = (flags & kPlayLooped) != 0;
     v.playing = !v.samples.empty();
   }
-  TraceEvent("sound").Str("op", "play").Str("name", slots[id].name).Int("loop", flags & kPlayLooped);
+  TraceEvent("sound")
+      .Str("op", "play")
+      .Str("name", slots[id].name)
+      .Int("loop", flags & kPlayLooped);
   return 1;
 }
 

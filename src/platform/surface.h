@@ -17,7 +17,7 @@ struct Rect {
 struct Surface {
   int width = 0;
   int height = 0;
-  std::vector<std::uint16_t> pixels;      // width * height, row by row
+  std::vector<std::uint16_t> pixels;       // width * height, row by row
   std::optional<std::uint16_t> colourKey;  // the pixel value a keyed copy skips
 
   Surface() = default;

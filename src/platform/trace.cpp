@@ -14,11 +14,21 @@ void AppendEscaped(std::string& out, std::string_view s) {
   static const char hex[] = "0123456789abcdef";
   for (unsigned char c : s) {
     switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
+      case '"':
+        out += "\\\"";
+        break;
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
       default:
         if (c < 0x20 || c >= 0x7F) {
           out += "\\u00";
@@ -43,7 +53,9 @@ void OpenTraceInMemory() {
   inMemory = true;
 }
 
-std::string TakeTrace() { return std::exchange(memory, {}); }
+std::string TakeTrace() {
+  return std::exchange(memory, {});
+}
 
 void CloseTrace() {
   if (file != nullptr) std::fclose(file);
@@ -52,7 +64,9 @@ void CloseTrace() {
   memory.clear();
 }
 
-bool TraceOpen() { return file != nullptr || inMemory; }
+bool TraceOpen() {
+  return file != nullptr || inMemory;
+}
 
 TraceEvent::TraceEvent(std::string_view ev) : on_(TraceOpen()) {
   if (!on_) return;

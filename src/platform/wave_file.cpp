@@ -9,7 +9,9 @@ namespace {
 constexpr std::uint32_t kMaxRate = 384000;
 constexpr std::size_t kMaxSamples = std::size_t{1} << 24;  // over 25 minutes of sound
 
-std::uint32_t Le16(const std::uint8_t* p) { return p[0] | (p[1] << 8); }
+std::uint32_t Le16(const std::uint8_t* p) {
+  return p[0] | (p[1] << 8);
+}
 std::uint32_t Le32(const std::uint8_t* p) {
   return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
@@ -75,7 +77,8 @@ std::optional<WaveData> ParseWave(std::span<const std::uint8_t> bytes, std::stri
     // The game's own files: no mixing down, no resampling.
     wave.samples.resize(frames);
     for (std::size_t f = 0; f < frames; ++f) {
-      wave.samples[f] = static_cast<std::int16_t>((static_cast<std::int32_t>(data.body[f]) - 128) << 8);
+      wave.samples[f] =
+          static_cast<std::int16_t>((static_cast<std::int32_t>(data.body[f]) - 128) << 8);
     }
     return wave;
   }

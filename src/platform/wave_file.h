@@ -8,8 +8,8 @@
 #include <vector>
 
 struct WaveData {
-  std::uint32_t sampleRate = 0;  // as the header says
-  std::uint32_t dataSize = 0;    // sample bytes actually present
+  std::uint32_t sampleRate = 0;       // as the header says
+  std::uint32_t dataSize = 0;         // sample bytes actually present
   std::vector<std::int16_t> samples;  // mono, converted to the mix rate
 };
 

@@ -8,8 +8,8 @@
 
 // Picture handles, named after their files; empty until loaded.
 namespace pictures {
-extern std::unique_ptr<Surface> Village, people, world, castle, castle2, battle1, battle2,
-    pbattle, end, battle3, over, start;
+extern std::unique_ptr<Surface> Village, people, world, castle, castle2, battle1, battle2, pbattle,
+    end, battle3, over, start;
 }
 
 // Sound handles, named after their files; -1 until loaded.

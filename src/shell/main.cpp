@@ -1,4 +1,6 @@
 // Pim Quest.
 #include "shell/game_main.h"
 
-int main(int argc, char** argv) { return GameMain(argc, argv); }
+int main(int argc, char** argv) {
+  return GameMain(argc, argv);
+}

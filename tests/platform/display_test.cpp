@@ -84,7 +84,7 @@ TEST_F(DisplayTest, KeyedCopySkipsExactlyTheKeyColour) {
   sprite.At(0, 0) = PixelFromRgb(255, 0, 255);
   sprite.At(1, 0) = PixelFromRgb(250, 2, 250);  // the same 15-bit colour
   Surface other(1, 1);
-  other.At(0, 0) = PixelFromRgb(240, 0, 255);   // a different one
+  other.At(0, 0) = PixelFromRgb(240, 0, 255);  // a different one
   ASSERT_EQ(SetColourKey(&sprite, 0xFF00FF), 0u);
   ASSERT_EQ(SetColourKey(&other, 0xFF00FF), 0u);
   FillRect(0, 0, 10, 10, 0x1234, BackBuffer);

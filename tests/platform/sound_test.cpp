@@ -28,8 +28,12 @@ void Chunk(Bytes& b, const char* id, const Bytes& body, std::uint32_t sizeField)
 }
 Bytes Format(int tag, int channels, int rate, int bits) {
   Bytes f;
-  for (auto [v, n] : {std::pair{tag, 2}, {channels, 2}, {rate, 4}, {rate * channels * bits / 8, 4},
-                      {channels * bits / 8, 2}, {bits, 2}})
+  for (auto [v, n] : {std::pair{tag, 2},
+                      {channels, 2},
+                      {rate, 4},
+                      {rate * channels * bits / 8, 4},
+                      {channels * bits / 8, 2},
+                      {bits, 2}})
     Put(f, v, n);
   return f;
 }
@@ -55,18 +59,19 @@ TEST(WaveFile, ReadsPcmWhereverItsChunksStand) {
   EXPECT_EQ(wave->samples.size(), 1000u);
   EXPECT_EQ(wave->samples[0], (200 - 128) << 8);
   // Chunks before the format chunk are skipped, even ones that start 1 0.
-  auto behind = ParseWave(Wave({{"LIST", Bytes{1, 0, 1, 0}}, {"JUNK", Bytes(6, 0)},
-                                {"fmt ", Format(1, 1, 11025, 8)}, {"data", Bytes(10, 0)}}),
+  auto behind = ParseWave(Wave({{"LIST", Bytes{1, 0, 1, 0}},
+                                {"JUNK", Bytes(6, 0)},
+                                {"fmt ", Format(1, 1, 11025, 8)},
+                                {"data", Bytes(10, 0)}}),
                           nullptr);
   ASSERT_TRUE(behind);
   EXPECT_EQ(behind->samples.size(), 10u);
 }
 
 TEST(WaveFile, RefusesWhatIsNotPcmOrNotWaveWithAReason) {
-  for (const Bytes& bad :
-       {Wave({{"fmt ", Format(3, 1, 11025, 8)}, {"data", Bytes(4)}}),
-        Wave({{"fmt ", Format(1, 1, 11025, 8)}}), Wave({{"data", Bytes(4)}}),
-        Bytes{'R', 'I', 'F', 'F'}, Bytes{}}) {
+  for (const Bytes& bad : {Wave({{"fmt ", Format(3, 1, 11025, 8)}, {"data", Bytes(4)}}),
+                           Wave({{"fmt ", Format(1, 1, 11025, 8)}}), Wave({{"data", Bytes(4)}}),
+                           Bytes{'R', 'I', 'F', 'F'}, Bytes{}}) {
     std::string error;
     EXPECT_FALSE(ParseWave(bad, &error));
     EXPECT_FALSE(error.empty());
@@ -110,7 +115,8 @@ class SoundTest : public ::testing::Test {
   }
   SoundId Load(const std::string& name, const Bytes& bytes) {
     std::ofstream(dir / "wav" / name, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
     return LoadWave(("wav\\" + name).c_str(), 0xE0, &error);
   }
   std::filesystem::path dir;
@@ -161,7 +167,8 @@ TEST_F(SoundTest, AFailedLoadNamesTheFileAndTakesNoSlot) {
   EXPECT_NE(error.find("missing.wav"), std::string::npos);
   EXPECT_EQ(Load("bad.wav", Wave({{"fmt ", Format(2, 1, 11025, 8)}, {"data", Bytes(4)}})), -1);
   EXPECT_NE(error.find("bad.wav"), std::string::npos);
-  const SoundId id = Load("hi.wav", Wave({{"fmt ", Format(1, 2, 44100, 16)}, {"data", Bytes(400)}}));
+  const SoundId id =
+      Load("hi.wav", Wave({{"fmt ", Format(1, 2, 44100, 16)}, {"data", Bytes(400)}}));
   EXPECT_EQ(id, 0);
   EXPECT_EQ(SoundSlotAt(id).sampleRate, 44100u);  // the header's rate is kept
 }

@@ -44,10 +44,15 @@ TEST(Options, WindowOptions) {
 
 TEST(Options, BadOptionsAndValuesAreRefusedWithAReason) {
   std::string error;
-  for (std::vector<const char*> bad :
-       {std::vector<const char*>{"--bogus"}, {"--scale"}, {"--scale", "0"}, {"--scale", "x"},
-        {"--headless", "--shot", "12"}, {"--headless", "--shot", "x:a.bmp"},
-        {"--headless", "--until", "-4"}, {"--script", "s.txt"}, {"--data"}}) {
+  for (std::vector<const char*> bad : {std::vector<const char*>{"--bogus"},
+                                       {"--scale"},
+                                       {"--scale", "0"},
+                                       {"--scale", "x"},
+                                       {"--headless", "--shot", "12"},
+                                       {"--headless", "--shot", "x:a.bmp"},
+                                       {"--headless", "--until", "-4"},
+                                       {"--script", "s.txt"},
+                                       {"--data"}}) {
     EXPECT_FALSE(Parse(bad, &error)) << bad[0];
     EXPECT_FALSE(error.empty());
   }

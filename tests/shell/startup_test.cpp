@@ -18,7 +18,8 @@ class StartUpTest : public ::testing::Test {
  protected:
   void SetUp() override {
     dir = fs::temp_directory_path() /
-          ("pq-startup-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+          ("pq-startup-" +
+           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(dir);
     fs::create_directories(dir);
     fs::copy(fs::path(PQ_ASSET_DIR) / "bmp", dir / "bmp");
@@ -37,10 +38,10 @@ class StartUpTest : public ::testing::Test {
 
 TEST_F(StartUpTest, EverythingLoadsIntoItsSlotWithTheColourKeys) {
   ASSERT_EQ(StartUp(), 1);
-  const SoundId ids[] = {sounds::intro,   sounds::button,  sounds::button2, sounds::getitem,
-                         sounds::gameover, sounds::gameover2, sounds::world, sounds::castle2,
-                         sounds::battle,  sounds::bbattle, sounds::g_arm,   sounds::hp,
-                         sounds::pattack, sounds::eattack, sounds::castle,  sounds::village};
+  const SoundId ids[] = {sounds::intro,    sounds::button,    sounds::button2, sounds::getitem,
+                         sounds::gameover, sounds::gameover2, sounds::world,   sounds::castle2,
+                         sounds::battle,   sounds::bbattle,   sounds::g_arm,   sounds::hp,
+                         sounds::pattack,  sounds::eattack,   sounds::castle,  sounds::village};
   for (int i = 0; i < 16; ++i) EXPECT_EQ(ids[i], i);
   EXPECT_TRUE(pictures::people->colourKey.has_value());
   EXPECT_TRUE(pictures::pbattle->colourKey.has_value());
@@ -58,7 +59,7 @@ TEST_F(StartUpTest, AMissingEarlyPictureStopsBeforeTheRest) {
   EXPECT_TRUE(pictures::Village && pictures::people && pictures::world);
   EXPECT_FALSE(pictures::castle || pictures::castle2 || pictures::start);
   EXPECT_FALSE(pictures::people->colourKey.has_value());  // keys come after all twelve
-  EXPECT_EQ(sounds::intro, -1);                          // no sound set up
+  EXPECT_EQ(sounds::intro, -1);                           // no sound set up
 }
 
 TEST_F(StartUpTest, AMissingLatePictureLeavesOnlyTheLaterOnesEmpty) {

@@ -26,7 +26,8 @@ HeadlessGame::HeadlessGame(std::string_view script) : host_(Parse(script)) {
   AttachHost(&host_);
   SetDataFolders({PQ_ASSET_DIR});
   OpenTraceInMemory();
-  if (StartUp() != 1) ADD_FAILURE() << "start-up failed: are the generated assets in " << PQ_ASSET_DIR;
+  if (StartUp() != 1)
+    ADD_FAILURE() << "start-up failed: are the generated assets in " << PQ_ASSET_DIR;
 }
 
 HeadlessGame::~HeadlessGame() {

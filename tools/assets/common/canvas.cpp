@@ -5,7 +5,8 @@
 #include <string>
 
 Canvas::Canvas(int width, int height, Rgb fill)
-    : width_(width), height_(height),
+    : width_(width),
+      height_(height),
       px_(static_cast<std::size_t>(width) * static_cast<std::size_t>(height), fill) {}
 
 void Canvas::FillRect(int x, int y, int w, int h, Rgb c) {
@@ -13,8 +14,7 @@ void Canvas::FillRect(int x, int y, int w, int h, Rgb c) {
     for (int i = x; i < x + w; ++i) Set(i, j, c);
 }
 
-void Canvas::Blit(const Canvas& src, int sx, int sy, int w, int h, int dx, int dy,
-                  const Rgb* key) {
+void Canvas::Blit(const Canvas& src, int sx, int sy, int w, int h, int dx, int dy, const Rgb* key) {
   for (int j = 0; j < h; ++j)
     for (int i = 0; i < w; ++i) {
       if (!src.Inside(sx + i, sy + j)) continue;

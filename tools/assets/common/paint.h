@@ -37,7 +37,9 @@ Rgb Scale(Rgb c, double f);  // darker below 1, lighter above
 Rgb RampDither(const Rgb* ramp, int count, double level, int x, int y);
 // 4 x 4 Bayer threshold in (0, 1).
 double Bayer(int x, int y);
-inline bool DitherOn(int x, int y, double t) { return t > Bayer(x, y); }
+inline bool DitherOn(int x, int y, double t) {
+  return t > Bayer(x, y);
+}
 
 // Deterministic integer hash and noise; never the C library's rand.
 std::uint32_t Hash(std::int32_t x, std::int32_t y, std::uint32_t seed);

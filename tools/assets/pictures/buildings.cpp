@@ -99,8 +99,10 @@ void DrawVillagePicture(Canvas& c, int x, int y) {
   House(c, x + 1, y + 33, 36, 14, 13, pal::kEarth, true);
   House(c, x + 59, y + 33, 36, 14, 13, pal::kRed, false);
   // Fence posts either side of the gate.
-  for (int i = 37; i < 41; ++i) c.Set(x + i, y + 58, pal::kWood[2]), c.Set(x + i, y + 61, pal::kWood[1]);
-  for (int i = 55; i < 59; ++i) c.Set(x + i, y + 58, pal::kWood[2]), c.Set(x + i, y + 61, pal::kWood[1]);
+  for (int i = 37; i < 41; ++i)
+    c.Set(x + i, y + 58, pal::kWood[2]), c.Set(x + i, y + 61, pal::kWood[1]);
+  for (int i = 55; i < 59; ++i)
+    c.Set(x + i, y + 58, pal::kWood[2]), c.Set(x + i, y + 61, pal::kWood[1]);
   for (int j = 55; j < 64; ++j) {
     c.Set(x + 40, y + j, pal::kWood[0]), c.Set(x + 55, y + j, pal::kWood[0]);
     c.Set(x + 41, y + j, pal::kWood[2]), c.Set(x + 56, y + j, pal::kWood[2]);
@@ -148,7 +150,9 @@ void DrawKingCastlePicture(Canvas& c, int x, int y) {
   for (int side = -1; side <= 1; side += 2)
     for (int j = 0; j < 12; ++j)
       for (int i = 0; i < 5; ++i)
-        if (j < 10 || i == 2) c.Set(x + 48 + side * 16 + i - 2, y + 62 + j, j < 10 ? pal::kRed[1 + (i == 1)] : pal::kRed[0]);
+        if (j < 10 || i == 2)
+          c.Set(x + 48 + side * 16 + i - 2, y + 62 + j,
+                j < 10 ? pal::kRed[1 + (i == 1)] : pal::kRed[0]);
 }
 
 void DrawElmoCastlePicture(Canvas& c, int x, int y) {
@@ -181,7 +185,8 @@ void DrawElmoCastlePicture(Canvas& c, int x, int y) {
       c.Set(x + 48 + i, y + 68 + j, pal::kBlack);
     }
   for (int k = -8; k <= 8; k += 4)
-    for (int j = 0; j < 4; ++j) c.Set(x + 48 + k, y + 66 + 10 - (k * k) / 20 + j - 2, j < 3 ? pal::kSnow : pal::kStone[1]);
+    for (int j = 0; j < 4; ++j)
+      c.Set(x + 48 + k, y + 66 + 10 - (k * k) / 20 + j - 2, j < 3 ? pal::kSnow : pal::kStone[1]);
   c.FillRect(x + 44, y + 78, 2, 2, pal::kRed[3]);
   c.FillRect(x + 51, y + 78, 2, 2, pal::kRed[3]);
 }

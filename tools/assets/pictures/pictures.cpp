@@ -18,4 +18,6 @@ void WritePictures(const std::filesystem::path& dir) {
   WriteBmp(DrawStartPicture(), dir / "start.bmp");
 }
 
-void WriteIcon(const std::filesystem::path& file) { WriteBmp(DrawIconPicture(), file); }
+void WriteIcon(const std::filesystem::path& file) {
+  WriteBmp(DrawIconPicture(), file);
+}

@@ -28,8 +28,10 @@ void Dragonfly(Canvas& c, int x, int y, int frame) {
   for (int w = 0; w < 2; ++w) {
     const double bx = 24 + w * 8, by = 28;
     const double tipY = by + lift * (14 + w * 2);
-    FillPolygon(t, {{bx, by}, {bx - 14 + w * 6, tipY - 2}, {bx - 4 + w * 10, tipY + lift * 3}, {bx + 6, by}},
-                Mix(pal::kWater[3], pal::kWhite, 0.3));
+    FillPolygon(
+        t,
+        {{bx, by}, {bx - 14 + w * 6, tipY - 2}, {bx - 4 + w * 10, tipY + lift * 3}, {bx + 6, by}},
+        Mix(pal::kWater[3], pal::kWhite, 0.3));
   }
   // Veins.
   for (int w = 0; w < 2; ++w) {
@@ -54,8 +56,9 @@ void Dragonfly(Canvas& c, int x, int y, int frame) {
   for (int w = 0; w < 2; ++w) {
     const double bx = 32 + w * 4, by = 30;
     const double tipY = by + lift * (10 + w * 3);
-    FillPolygon(t, {{bx, by}, {bx + 8 + w * 6, tipY}, {bx + 14 + w * 6, tipY + lift * 4}, {bx + 3, by + 1}},
-                Mix(pal::kWater[3], pal::kWhite, 0.5));
+    FillPolygon(
+        t, {{bx, by}, {bx + 8 + w * 6, tipY}, {bx + 14 + w * 6, tipY + lift * 4}, {bx + 3, by + 1}},
+        Mix(pal::kWater[3], pal::kWhite, 0.5));
   }
   OutlineShape(t, 0, 0, 64, 64, kMagenta, pal::kInk);
   GuardMagenta(t, 0, 0, 64, 64);
@@ -93,7 +96,8 @@ void DevilStone(Canvas& c, int x, int y, int frame) {
   const int mh = frame == 1 ? 8 : 4;
   t.FillRect(24, 42 + up, 16, mh, pal::kBlack);
   for (int i = 24; i < 40; i += 4) {
-    t.Set(i + 1, 42 + up, pal::kWhite), t.Set(i + 2, 42 + up, pal::kWhite), t.Set(i + 1, 43 + up, pal::kWhite);
+    t.Set(i + 1, 42 + up, pal::kWhite), t.Set(i + 2, 42 + up, pal::kWhite),
+        t.Set(i + 1, 43 + up, pal::kWhite);
     t.Set(i + 3, 41 + up + mh, pal::kWhite);
   }
   OutlineShape(t, 0, 0, 64, 64, kMagenta, pal::kInk);
