@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "dialogue_events.h"
+#include "shell/assets.h"
 #include "shell/player.h"
 
 namespace {
@@ -83,6 +84,16 @@ TEST(YesNoPrompt, AnswersAsThePlayerSteers) {
     EXPECT_EQ(IntField(Events(trace, "yesno").at(0), "answer"), c.answer) << c.script;
     EXPECT_EQ(Plays(trace, "button2"), 1) << c.script;
     EXPECT_EQ(Plays(trace, "button"), c.clicks) << c.script;
+    if (c.clicks == 0) {
+      // The prompt stays on the screen: its frame, caption and the pointer at YES.
+      Surface expected = *FrontSurface;
+      FillRect(506, 316, 622, 354, kRawWhite, &expected);
+      FillRect(508, 318, 620, 352, kRawBlack, &expected);
+      DrawTextAt("YES       NO", 535, 327, kTextWhite, &expected);
+      Rect pointer{0, 64, 32, 96};
+      BlitClipped(&expected, 507, 319, pictures::pbattle.get(), pointer, kCopyKeyed);
+      EXPECT_TRUE(expected.pixels == FrontSurface->pixels) << c.script;
+    }
   }
 }
 
