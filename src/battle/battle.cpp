@@ -6,6 +6,7 @@
 #include "battle/battle_values.h"
 #include "battle/blows.h"
 #include "battle/rewards.h"
+#include "dialogue/cursor_sprite.h"
 #include "dialogue/message_box.h"
 #include "platform/clock.h"
 #include "platform/display.h"
@@ -13,6 +14,7 @@
 #include "platform/sound.h"
 #include "platform/trace.h"
 #include "shell/assets.h"
+#include "shell/music.h"
 #include "shell/player.h"
 
 MonsterStats currentMonster{};
@@ -46,15 +48,6 @@ void ResetBattleValues() {
   lastDamage = 0;
 }
 
-void StartMusic(SoundId music) {
-  if (SlotStatus(music) != (kSoundPlaying | kSoundLooping)) PlaySlot(music, kPlayLooped);
-}
-
-void PlayCursorSound() {
-  if (SlotStatus(sounds::button) == kSoundPlaying) StopSlot(sounds::button);
-  PlaySlot(sounds::button, kPlayOnce);
-}
-
 // Up and Down move the cursor only while the hero is choosing; the cursor is
 // drawn on the BackBuffer in every pass.
 void MoveCursor() {
@@ -65,12 +58,12 @@ void MoveCursor() {
     cursorRow = 1;
     DrawBattleCursor(cursorRow, FrontSurface);
     DrawBattleCursor(cursorRow, BackBuffer);
-    PlayCursorSound();
+    PlayCursorMoveSound();
   } else if (choosing && up && cursorRow == 1) {
     cursorRow = 0;
     DrawBattleCursor(cursorRow, FrontSurface);
     DrawBattleCursor(cursorRow, BackBuffer);
-    PlayCursorSound();
+    PlayCursorMoveSound();
   } else {
     DrawBattleCursor(cursorRow, BackBuffer);
   }
@@ -198,15 +191,15 @@ bool SetUpMonster(std::int32_t kind) {
   switch (kind) {
     case Dragonfly:
       currentMonster = dragonflyStats;
-      StartMusic(sounds::battle);
+      KeepMusicLooping(sounds::battle);
       return true;
     case DevilStone:
       currentMonster = devilStoneStats;
-      StartMusic(sounds::battle);
+      KeepMusicLooping(sounds::battle);
       return true;
     case Elmo:
       currentMonster = elmoStats;
-      StartMusic(sounds::bbattle);
+      KeepMusicLooping(sounds::bbattle);
       monsterFrameCount = 3;
       return true;
     default:

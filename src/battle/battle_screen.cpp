@@ -1,5 +1,6 @@
 #include "battle/battle_screen.h"
 
+#include "dialogue/cursor_sprite.h"
 #include "dialogue/message_box.h"
 #include "platform/display.h"
 #include "shell/assets.h"
@@ -53,8 +54,7 @@ void DrawBattleCursor(std::int32_t row, Surface* surface) {
   } else {
     FillRect(400, 360, 432, 392, kRawBlue, surface);
   }
-  Rect cursor{0, 64, 32, 96};
-  BlitClipped(surface, 400, row == 0 ? 360 : 380, pictures::pbattle.get(), cursor, kCopyKeyed);
+  DrawCursorSprite(400, row == 0 ? 360 : 380, surface);
 }
 
 void DrawBattleMenu(Surface* background) {

@@ -9,20 +9,13 @@
 #include "platform/trace.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
+#include "shell/music.h"
 #include "shell/player.h"
 #include "world/hero_controls.h"
 #include "world/map_entry.h"
 #include "world/scenes.h"
 
-namespace {
-
-// A walking state keeps its music looping; whatever stopped it (a battle
-// stops every sound) makes it start again from the beginning.
-void KeepMusicLooping(SoundId music) {
-  if (SlotStatus(music) != kSoundPlaying + kSoundLooping) PlaySlot(music, kPlayLooped);
-}
-
-}  // namespace
+namespace {}  // namespace
 
 int RunFrame() {
   Host& host = CurrentHost();

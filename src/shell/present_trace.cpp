@@ -13,18 +13,20 @@ std::int64_t WallMicroseconds() {
 
 }  // namespace
 
+void PresentTrace::MarkFirstPicture() {
+  if (pictureSeen_) return;
+  pictureSeen_ = true;
+  TraceEvent("first_picture").Int("us", WallMicroseconds());
+}
+
 void PresentTrace::Present(const ScreenView& screen) {
-  if (!pictureSeen_) {
-    pictureSeen_ = true;
-    TraceEvent("first_picture").Int("us", WallMicroseconds());
-  }
+  MarkFirstPicture();
   Inner().Present(screen);
   TraceEvent("present").Int("us", WallMicroseconds());
 }
 
 void PresentTrace::VisibleChanged(const ScreenView& screen) {
+  // An empty view withdraws the picture as the display closes: no picture.
+  if (screen.pixels != nullptr) MarkFirstPicture();
   Inner().VisibleChanged(screen);
-  if (pictureSeen_) return;
-  pictureSeen_ = true;
-  TraceEvent("first_picture").Int("us", WallMicroseconds());
 }

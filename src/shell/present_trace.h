@@ -16,5 +16,6 @@ class PresentTrace : public HostDecorator {
   void VisibleChanged(const ScreenView& screen) override;
 
  private:
+  void MarkFirstPicture();  // once, at the first picture handed over
   bool pictureSeen_ = false;
 };

@@ -9,6 +9,7 @@
 #include "platform/sound.h"
 #include "shell/assets.h"
 #include "shell/game_state.h"
+#include "shell/music.h"
 #include "world/actor.h"
 #include "world/camera.h"
 #include "world/direction.h"
@@ -22,15 +23,13 @@
 
 namespace {
 
-constexpr int kPlayingLooped = kSoundPlaying | kSoundLooping;
-
 // A battle on the way to `code`: the monster by the next draw, the tile code
 // choosing the battle's background. The world music starts over afterwards.
 void FightOn(std::uint8_t code) {
   const std::int32_t kind = Rand() % 2 + 1;  // 1 Dragonfly, 2 Devil Stone
   StopAllSlots();
   if (RunBattle(kind, code) == 0) ShowEndScreen();  // game over: back to the title
-  if (SlotStatus(sounds::world) != kPlayingLooped) PlaySlot(sounds::world, kPlayLooped);
+  KeepMusicLooping(sounds::world);
 }
 
 // The standing hero tries a step in requestedDirection. Every attempt inside

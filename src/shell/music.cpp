@@ -1,0 +1,5 @@
+#include "shell/music.h"
+
+void KeepMusicLooping(SoundId music) {
+  if (SlotStatus(music) != (kSoundPlaying | kSoundLooping)) PlaySlot(music, kPlayLooped);
+}
