@@ -13,9 +13,9 @@
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "platform/trace.h"
-#include "shell/assets.h"
-#include "shell/music.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/music.h"
+#include "state/player.h"
 
 MonsterStats currentMonster{};
 std::int32_t cursorRow = 0;

@@ -3,8 +3,8 @@
 #include "dialogue/cursor_sprite.h"
 #include "dialogue/message_box.h"
 #include "platform/display.h"
-#include "shell/assets.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/player.h"
 
 Surface* BattleBackground(std::int32_t tileCode) {
   switch (tileCode) {

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "shell/player.h"
+#include "state/player.h"
 
 // The monster being fought: a copy of its kind's template, worn down by the
 // hero's blows and cleared by the victory step. All zero at process start.

@@ -2,7 +2,7 @@
 
 #include "battle/battle_values.h"
 #include "platform/random.h"
-#include "shell/player.h"
+#include "state/player.h"
 
 std::int32_t HeroBlow() {
   std::int32_t damage = 0;

@@ -5,9 +5,9 @@
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/game_state.h"
+#include "state/player.h"
 
 void FinalConfrontation() {
   RunConversation(Elmo);

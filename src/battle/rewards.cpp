@@ -6,8 +6,8 @@
 #include "platform/input.h"
 #include "platform/random.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/player.h"
 
 void WaitForContinue() {
   ReadGamepad();

@@ -2,7 +2,7 @@
 
 #include "platform/display.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
+#include "state/assets.h"
 
 void DrawCursorSprite(int x, int y, Surface* surface) {
   // BlitClipped clips the rectangle in place, so it is built anew each time.

@@ -4,8 +4,8 @@
 #include "dialogue/shop.h"
 #include "platform/display.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/player.h"
 
 namespace {
 constexpr std::int32_t kRoomPrice = 30;

@@ -10,8 +10,8 @@
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "platform/trace.h"
-#include "shell/assets.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/player.h"
 
 namespace {
 

@@ -7,8 +7,8 @@
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/player.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
+#include "state/assets.h"
 
 namespace {
 

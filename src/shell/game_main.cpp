@@ -15,10 +15,10 @@
 #include "platform/data_files.h"
 #include "platform/host_link.h"
 #include "platform/trace.h"
-#include "shell/assets.h"
 #include "shell/main_loop.h"
 #include "shell/options.h"
 #include "shell/present_trace.h"
+#include "state/assets.h"
 
 namespace {
 

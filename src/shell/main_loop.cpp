@@ -3,24 +3,21 @@
 #include "battle/end_screens.h"
 #include "dialogue/title_sequence.h"
 #include "platform/clock.h"
-#include "platform/host_link.h"
 #include "platform/input.h"
 #include "platform/sound.h"
 #include "platform/trace.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
-#include "shell/music.h"
-#include "shell/player.h"
+#include "platform/window_events.h"
+#include "state/assets.h"
+#include "state/game_state.h"
+#include "state/music.h"
+#include "state/player.h"
 #include "world/hero_controls.h"
 #include "world/map_entry.h"
 #include "world/scenes.h"
 
-namespace {}  // namespace
-
 int RunFrame() {
-  Host& host = CurrentHost();
   // Escape asks for the quit; this frame still runs to its end.
-  if (host.EscapeDown()) host.PostQuit();
+  if (EscapeKeyDown()) PostQuit();
   MarkFrameStart();
   ReadKeyboard();
   ReadGamepad();
@@ -67,10 +64,9 @@ int RunFrame() {
 }
 
 int RunGame() {
-  Host& host = CurrentHost();
   try {
     for (;;) {
-      const HostEvent event = host.PollEvent();
+      const HostEvent event = PeekWindowEvent();
       if (event == HostEvent::Quit) break;
       if (event == HostEvent::Activated) windowActive = 1;
       if (event == HostEvent::Minimised) windowActive = 0;
@@ -78,7 +74,7 @@ int RunGame() {
       if (windowActive == 1) {
         RunFrame();
       } else {
-        host.WaitForEvent();
+        WaitWindowEvent();
       }
     }
   } catch (const QuitRequest&) {

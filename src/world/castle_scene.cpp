@@ -1,6 +1,6 @@
 // The King's castle: the Soldier, the Minister and the King; no counters, and
 // figures are always drawn whole.
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "world/scenes.h"
 #include "world/tile_lists.h"
 #include "world/town_scene.h"

@@ -4,7 +4,7 @@
 
 #include "battle/end_screens.h"
 #include "platform/display.h"
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "world/actor.h"
 #include "world/camera.h"
 #include "world/direction.h"

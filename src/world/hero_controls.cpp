@@ -3,7 +3,7 @@
 #include "dialogue/status_menu.h"
 #include "platform/input.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "world/actor.h"
 #include "world/direction.h"
 

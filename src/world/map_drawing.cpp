@@ -1,7 +1,7 @@
 #include "world/map_drawing.h"
 
 #include "platform/display.h"
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "world/direction.h"
 #include "world/tile_lists.h"
 

@@ -4,7 +4,7 @@
 #include "platform/display.h"
 #include "platform/input.h"
 #include "platform/random.h"
-#include "shell/game_state.h"
+#include "state/game_state.h"
 #include "world/actor.h"
 #include "world/camera.h"
 #include "world/direction.h"

@@ -1,5 +1,5 @@
 // The village: six people, the shop and the inn behind their counters.
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "world/scenes.h"
 #include "world/tile_lists.h"
 #include "world/town_scene.h"

@@ -10,9 +10,9 @@
 #include "battle/rewards.h"
 #include "platform/display.h"
 #include "platform/random.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/game_state.h"
+#include "state/player.h"
 #include "support/headless_game.h"
 
 namespace {

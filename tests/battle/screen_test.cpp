@@ -10,8 +10,8 @@
 #include "battle/battle_values.h"
 #include "platform/display.h"
 #include "platform/random.h"
-#include "shell/assets.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/player.h"
 #include "support/headless_game.h"
 
 namespace {

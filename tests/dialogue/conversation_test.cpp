@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogue_events.h"
-#include "shell/player.h"
+#include "state/player.h"
 
 namespace {
 

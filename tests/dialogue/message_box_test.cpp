@@ -7,8 +7,8 @@
 #include <cstring>
 
 #include "dialogue_events.h"
-#include "shell/assets.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/player.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include "dialogue_events.h"
 #include "platform/input.h"
-#include "shell/player.h"
+#include "state/player.h"
 
 namespace {
 

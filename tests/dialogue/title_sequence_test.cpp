@@ -8,7 +8,7 @@
 #include "dialogue_events.h"
 #include "platform/display.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
+#include "state/assets.h"
 
 namespace {
 

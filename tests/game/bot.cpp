@@ -6,9 +6,9 @@
 #include "battle/battle_values.h"
 #include "host/headless_script.h"
 #include "host/host.h"
-#include "shell/game_state.h"
 #include "shell/main_loop.h"
-#include "shell/player.h"
+#include "state/game_state.h"
+#include "state/player.h"
 #include "world/tile_lists.h"
 #include "world/town_scene.h"
 

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/bot.h"
-#include "shell/game_state.h"
+#include "state/game_state.h"
 #include "world/tile_lists.h"
 
 namespace {

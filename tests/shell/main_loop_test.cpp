@@ -4,10 +4,10 @@
 #include "platform/display.h"
 #include "platform/host_link.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
 #include "shell/main_loop.h"
-#include "shell/player.h"
+#include "state/assets.h"
+#include "state/game_state.h"
+#include "state/player.h"
 #include "support/headless_game.h"
 
 namespace {

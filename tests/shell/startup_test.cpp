@@ -8,7 +8,7 @@
 #include "platform/display.h"
 #include "platform/host_link.h"
 #include "platform/sound.h"
-#include "shell/assets.h"
+#include "state/assets.h"
 
 namespace {
 

@@ -8,9 +8,9 @@
 #include "platform/data_files.h"
 #include "platform/host_link.h"
 #include "platform/trace.h"
-#include "shell/assets.h"
-#include "shell/game_state.h"
 #include "shell/main_loop.h"
+#include "state/assets.h"
+#include "state/game_state.h"
 
 namespace {
 InputScript Parse(std::string_view script) {

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "world/demon_castle_scene.h"
 #include "world/direction.h"
 #include "world/map_entry.h"

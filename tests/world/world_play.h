@@ -10,9 +10,9 @@
 #include "dialogue/dialogue_events.h"
 #include "host/headless_script.h"
 #include "platform/random.h"
-#include "shell/game_state.h"
 #include "shell/main_loop.h"
-#include "shell/player.h"
+#include "state/game_state.h"
+#include "state/player.h"
 #include "support/headless_game.h"
 #include "world/actor.h"
 

@@ -1,4 +1,4 @@
-#include "shell/music.h"
+#include "state/music.h"
 
 void KeepMusicLooping(SoundId music) {
   if (SlotStatus(music) != (kSoundPlaying | kSoundLooping)) PlaySlot(music, kPlayLooped);

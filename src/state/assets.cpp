@@ -1,4 +1,4 @@
-#include "shell/assets.h"
+#include "state/assets.h"
 
 #include <cstdio>
 #include <string>

@@ -1,4 +1,4 @@
-#include "shell/game_state.h"
+#include "state/game_state.h"
 
 #include "platform/trace.h"
 

@@ -1,4 +1,4 @@
-#include "shell/player.h"
+#include "state/player.h"
 
 #include <cstring>
 
