@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-apps # the window smoke test: a virtual X screen and xwd
+  clang-format cppcheck # scripts/check-style.sh
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
