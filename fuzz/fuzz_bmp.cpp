@@ -5,8 +5,8 @@
 #include <span>
 #include <string>
 
-#include "host/bmp_decoder.h"
 #include "platform/bitmap.h"
+#include "platform/bmp_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string error;

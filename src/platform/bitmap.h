@@ -6,7 +6,7 @@
 #include <memory>
 #include <string>
 
-#include "host/bmp_decoder.h"
+#include "platform/bmp_file.h"
 #include "platform/surface.h"
 
 inline constexpr std::uint32_t E_FAIL = 0x80004005;

@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-#include "host/bmp_decoder.h"
+#include "platform/bmp_file.h"
 #include "world/tile_map.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include <iterator>
 #include <vector>
 
-#include "host/bmp_decoder.h"
+#include "platform/bmp_file.h"
 
 namespace {
 

@@ -1,0 +1,240 @@
+// The picture decoder: every file layout a replacement picture may come in
+// decodes to the same pixels, and hostile headers are refused before anything
+// is allocated for them.
+#include "platform/bmp_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put16(Bytes& b, std::uint32_t v) {
+  b.push_back(static_cast<std::uint8_t>(v));
+  b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Put32(Bytes& b, std::uint32_t v) {
+  Put16(b, v & 0xFFFF);
+  Put16(b, v >> 16);
+}
+
+struct Bmp {
+  int width = 3;
+  int height = 2;  // negative: rows stored from the top
+  int bits = 24;
+  std::uint32_t compression = 0;
+  std::vector<std::uint32_t> palette = {};  // 0x00RRGGBB
+  Bytes pixels = {};                        // as stored, padding included
+  std::vector<std::uint32_t> masks = {};    // after the 40-byte header
+  bool core = false;                        // the 12-byte header with 3-byte palette entries
+};
+
+Bytes Encode(const Bmp& p) {
+  const std::uint32_t entry = p.core ? 3 : 4;
+  const std::uint32_t offset = 14 + (p.core ? 12 : 40) +
+                               4 * static_cast<std::uint32_t>(p.masks.size()) +
+                               entry * static_cast<std::uint32_t>(p.palette.size());
+  Bytes b{'B', 'M'};
+  Put32(b, offset + static_cast<std::uint32_t>(p.pixels.size()));
+  Put32(b, 0);
+  Put32(b, offset);
+  if (p.core) {
+    Put32(b, 12);
+    Put16(b, static_cast<std::uint32_t>(p.width));
+    Put16(b, static_cast<std::uint32_t>(p.height));
+    Put16(b, 1);
+    Put16(b, static_cast<std::uint32_t>(p.bits));
+  } else {
+    Put32(b, 40);
+    Put32(b, static_cast<std::uint32_t>(p.width));
+    Put32(b, static_cast<std::uint32_t>(p.height));
+    Put16(b, 1);
+    Put16(b, static_cast<std::uint32_t>(p.bits));
+    Put32(b, p.compression);
+    Put32(b, static_cast<std::uint32_t>(p.pixels.size()));
+    Put32(b, 2835);
+    Put32(b, 2835);
+    Put32(b, static_cast<std::uint32_t>(p.palette.size()));
+    Put32(b, 0);
+  }
+  for (std::uint32_t m : p.masks) Put32(b, m);
+  for (std::uint32_t c : p.palette) {
+    b.push_back(static_cast<std::uint8_t>(c));
+    b.push_back(static_cast<std::uint8_t>(c >> 8));
+    b.push_back(static_cast<std::uint8_t>(c >> 16));
+    if (!p.core) b.push_back(0);
+  }
+  b.insert(b.end(), p.pixels.begin(), p.pixels.end());
+  return b;
+}
+
+// The 3 x 2 test picture, top row first: red green blue / white black magenta.
+const std::vector<std::uint32_t> kExpected = {0xFF0000, 0x00FF00, 0x0000FF,
+                                              0xFFFFFF, 0x000000, 0xFF00FF};
+const std::vector<std::uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00,
+                                             0x0000FF, 0xFFFFFF, 0xFF00FF};
+
+// Rows of 24-bit, 16-bit and 32-bit pixels in storage order (bottom row first
+// unless top-down), each padded to four bytes.
+Bytes Rows(int bytesPerPixel, bool topDown, std::uint32_t (*pack)(std::uint32_t)) {
+  Bytes b;
+  for (int r = 0; r < 2; ++r) {
+    const int y = topDown ? r : 1 - r;
+    const std::size_t start = b.size();
+    for (int x = 0; x < 3; ++x) {
+      const std::uint32_t v = pack(kExpected[static_cast<std::size_t>(y * 3 + x)]);
+      for (int i = 0; i < bytesPerPixel; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    }
+    while ((b.size() - start) % 4 != 0) b.push_back(0);
+  }
+  return b;
+}
+
+std::uint32_t Same(std::uint32_t c) {
+  return c;
+}
+std::uint32_t To555(std::uint32_t c) {
+  return ((c >> 19 & 31) << 10) | ((c >> 11 & 31) << 5) | (c >> 3 & 31);
+}
+std::uint32_t To565(std::uint32_t c) {
+  return ((c >> 19 & 31) << 11) | ((c >> 10 & 63) << 5) | (c >> 3 & 31);
+}
+
+TEST(BmpFile, EveryLayoutDecodesToTheSamePixels) {
+  // The palettised rows, bottom first, hold the indices 4 0 5 and 1 2 3.
+  const struct {
+    const char* what;
+    Bmp bmp;
+  } cases[] = {
+      {"24-bit", {.pixels = Rows(3, false, Same)}},
+      {"24-bit top-down", {.height = -2, .pixels = Rows(3, true, Same)}},
+      {"24-bit, oldest header", {.pixels = Rows(3, false, Same), .core = true}},
+      {"32-bit",
+       {.bits = 32, .pixels = Rows(4, false, [](std::uint32_t c) { return c | 0xAB000000; })}},
+      {"32-bit fields",
+       {.bits = 32,
+        .compression = 3,
+        .pixels = Rows(4, false,
+                       [](std::uint32_t c) {
+                         return (c & 0xFF) << 24 | (c >> 8 & 0xFF) << 16 | (c >> 16) << 8;
+                       }),
+        .masks = {0x0000FF00, 0x00FF0000, 0xFF000000}}},
+      {"16-bit 5-5-5", {.bits = 16, .pixels = Rows(2, false, To555)}},
+      {"16-bit 5-6-5 fields",
+       {.bits = 16,
+        .compression = 3,
+        .pixels = Rows(2, false, To565),
+        .masks = {0xF800, 0x07E0, 0x001F}}},
+      {"8-bit", {.bits = 8, .palette = kPalette, .pixels = {4, 0, 5, 0, 1, 2, 3, 0}}},
+      {"8-bit, oldest header",
+       {.bits = 8, .palette = kPalette, .pixels = {4, 0, 5, 0, 1, 2, 3, 0}, .core = true}},
+      {"4-bit", {.bits = 4, .palette = kPalette, .pixels = {0x40, 0x50, 0, 0, 0x12, 0x30, 0, 0}}},
+      {"8-bit run-length",
+       {.bits = 8,
+        .compression = 1,
+        .palette = kPalette,
+        .pixels = {1, 4, 1, 0, 1, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}}},
+      {"4-bit run-length",
+       {.bits = 4,
+        .compression = 2,
+        .palette = kPalette,
+        .pixels = {2, 0x40, 1, 0x50, 0, 0, 0, 3, 0x12, 0x30, 0, 1}}},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    const auto picture = DecodeBmp(Encode(c.bmp), &error);
+    ASSERT_TRUE(picture) << c.what << ": " << error;
+    EXPECT_EQ(picture->width, 3) << c.what;
+    EXPECT_EQ(picture->height, 2) << c.what;
+    EXPECT_EQ(picture->rgb, kExpected) << c.what;
+  }
+}
+
+TEST(BmpFile, OneBitPicturesAndStrayIndicesAndJumps) {
+  // 1-bit, 9 pixels wide (two bytes a row): alternate colours, bottom row inverted.
+  const auto mono = DecodeBmp(Encode({.width = 9,
+                                      .height = 2,
+                                      .bits = 1,
+                                      .palette = {0x102030, 0xF0E0D0},
+                                      .pixels = {0x55, 0x00, 0, 0, 0xAA, 0x80, 0, 0}}),
+                              nullptr);
+  ASSERT_TRUE(mono);
+  EXPECT_EQ(mono->rgb[0], 0xF0E0D0u);
+  EXPECT_EQ(mono->rgb[1], 0x102030u);
+  EXPECT_EQ(mono->rgb[8], 0xF0E0D0u);
+  EXPECT_EQ(mono->rgb[9], 0x102030u);
+  EXPECT_EQ(mono->rgb[17], 0x102030u);
+
+  // An index past a two-entry palette shows black.
+  const auto stray = DecodeBmp(Encode({.width = 2,
+                                       .height = 1,
+                                       .bits = 8,
+                                       .palette = {0x111111, 0x222222},
+                                       .pixels = {1, 200, 0, 0}}),
+                               nullptr);
+  ASSERT_TRUE(stray);
+  EXPECT_EQ(stray->rgb, (std::vector<std::uint32_t>{0x222222, 0}));
+
+  // Run-length code that jumps, overruns its rows and then jumps past the
+  // top: what it never reaches keeps palette entry 0, nothing lands outside.
+  const auto jumps =
+      DecodeBmp(Encode({.width = 4,
+                        .height = 3,
+                        .bits = 8,
+                        .compression = 1,
+                        .palette = {0x0000AA, 0x00BB00},
+                        .pixels = {0, 2, 1, 1, 9, 1, 0, 0, 255, 1, 0, 2, 200, 200, 0, 5, 1}}),
+                nullptr);
+  ASSERT_TRUE(jumps);
+  const std::vector<std::uint32_t> want = {0x00BB00, 0x00BB00, 0x00BB00, 0x00BB00,
+                                           0x0000AA, 0x00BB00, 0x00BB00, 0x00BB00,
+                                           0x0000AA, 0x0000AA, 0x0000AA, 0x0000AA};
+  EXPECT_EQ(jumps->rgb, want);
+}
+
+TEST(BmpFile, HostileHeadersAreRefusedWithTheirReason) {
+  const Bmp rle8192{
+      .width = 8192, .height = 8192, .bits = 8, .compression = 1, .palette = {0}, .pixels = {0, 1}};
+  Bmp cutRows{.pixels = Rows(3, false, Same)};
+  cutRows.pixels.resize(12);
+  Bytes farOffset = Encode({.pixels = Rows(3, false, Same)});
+  farOffset[10] = 0xFF;
+  farOffset[13] = 0x7F;
+  Bytes hugeHeader = Encode({.pixels = Rows(3, false, Same)});
+  hugeHeader[14] = hugeHeader[15] = hugeHeader[16] = hugeHeader[17] = 0xFF;
+  Bytes maskless = Encode({.bits = 16, .compression = 3, .pixels = {}});
+  maskless.resize(60);
+
+  const struct {
+    const char* what;
+    Bytes file;
+    const char* reason;
+  } cases[] = {
+      {"8192 x 8192 in 64 bytes", Encode(rle8192), "larger than the game can show"},
+      {"4097 wide", Encode({.width = 4097, .height = 1, .pixels = Bytes(12300)}), "larger"},
+      {"3000 x 3000 (too many pixels)",
+       Encode({.width = 3000, .height = 3000, .bits = 1, .palette = {0, 1}}), "larger"},
+      {"the lowest height there is", Encode({.height = INT32_MIN}), "larger"},
+      {"no width", Encode({.width = 0}), "no pixels"},
+      {"rows cut short", Encode(cutRows), "cut short"},
+      {"pixels past the end", farOffset, "pixel data missing"},
+      {"header longer than the file", hugeHeader, "unknown bitmap header"},
+      {"compressed as a photograph", Encode({.compression = 4}), "unsupported bitmap layout"},
+      {"5-bit pixels", Encode({.bits = 5}), "unsupported bitmap layout"},
+      {"no palette", Encode({.bits = 8, .pixels = {0, 0, 0, 0, 0, 0, 0, 0}}), "palette"},
+      {"masks cut short", maskless, "masks cut short"},
+      {"not a bitmap", Bytes(64, 'x'), "not a bitmap file"},
+      {"nothing", Bytes{}, "not a bitmap file"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(DecodeBmp(c.file, &error)) << c.what;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.what << ": " << error;
+  }
+}
+
+}  // namespace
