@@ -48,6 +48,9 @@ struct InputScript {
   std::uint32_t HeldAt(std::uint32_t ms) const;
 };
 
+// A script longer than this is refused unread (an hour of play is a few KB).
+inline constexpr std::uintmax_t kMaxScriptBytes = std::uintmax_t{1} << 20;
+
 // Parses a script; on error returns nothing and sets *error to a message that
 // names the line number.
 std::optional<InputScript> ParseInputScript(std::string_view text, std::string* error);

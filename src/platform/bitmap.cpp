@@ -12,12 +12,12 @@ namespace {
 // Reads and decodes a game picture file; on failure says why, naming the file.
 std::optional<DecodedPicture> DecodeFile(const char* fileName, std::string* error) {
   const auto path = FindDataFile(fileName);
-  const auto bytes = ReadWholeFile(path);
+  std::string why;
+  const auto bytes = ReadWholeFile(path, kMaxDataFileBytes, &why);
   if (!bytes) {
-    if (error != nullptr) *error = path.string() + ": cannot be opened";
+    if (error != nullptr) *error = path.string() + ": " + why;
     return std::nullopt;
   }
-  std::string why;
   auto picture = DecodeBmp(*bytes, &why);
   if (!picture && error != nullptr) *error = path.string() + ": " + why;
   return picture;

@@ -26,15 +26,50 @@ std::filesystem::path FindDataFile(const char* gameName) {
   return folders.front() / relative;
 }
 
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path) {
+std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path,
+                                                       std::uintmax_t limit, std::string* error) {
+  std::string scratch;
+  if (error == nullptr) error = &scratch;
+  const std::string tooBig = "is more than " + std::to_string(limit) + " bytes, too big to be ours";
   std::error_code ec;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (ec) return std::nullopt;
+  const auto status = std::filesystem::status(path, ec);
+  if (std::filesystem::is_directory(status)) {
+    *error = "is a folder";
+    return std::nullopt;
+  }
+  if (std::filesystem::is_regular_file(status)) {
+    const auto size = std::filesystem::file_size(path, ec);
+    if (!ec && size > limit) {
+      *error = tooBig;
+      return std::nullopt;
+    }
+  }
   std::FILE* f = std::fopen(path.c_str(), "rb");
-  if (f == nullptr) return std::nullopt;
-  std::vector<std::uint8_t> bytes(size);
-  const bool ok = std::fread(bytes.data(), 1, bytes.size(), f) == bytes.size();
+  if (f == nullptr) {
+    *error = "cannot be opened";
+    return std::nullopt;
+  }
+  // Read in pieces up to one byte past the limit: a file that grew since it
+  // was measured, or one that has no size, cannot make us read without end.
+  std::vector<std::uint8_t> bytes;
+  std::uint8_t piece[65536];
+  bool failed = false;
+  while (bytes.size() <= limit) {
+    const std::size_t got = std::fread(piece, 1, sizeof piece, f);
+    bytes.insert(bytes.end(), piece, piece + got);
+    if (got < sizeof piece) {
+      failed = std::ferror(f) != 0;
+      break;
+    }
+  }
   std::fclose(f);
-  if (!ok) return std::nullopt;
+  if (failed) {
+    *error = "cannot be read";
+    return std::nullopt;
+  }
+  if (bytes.size() > limit) {
+    *error = tooBig;
+    return std::nullopt;
+  }
   return bytes;
 }

@@ -83,6 +83,10 @@ int InitSound() {
   return 1;
 }
 
+bool SoundDeviceOpen() {
+  return device;
+}
+
 SoundId LoadWave(const char* fileName, std::uint32_t /*capabilities*/, std::string* error) {
   std::string scratch;
   if (error == nullptr) error = &scratch;
@@ -97,12 +101,12 @@ SoundId LoadWave(const char* fileName, std::uint32_t /*capabilities*/, std::stri
     *error = path.string() + ": no sound device";
     return -1;
   }
-  const auto bytes = ReadWholeFile(path);
+  std::string why;
+  const auto bytes = ReadWholeFile(path, kMaxDataFileBytes, &why);
   if (!bytes) {
-    *error = path.string() + ": cannot be opened";
+    *error = path.string() + ": " + why;
     return -1;
   }
-  std::string why;
   auto wave = ParseWave(*bytes, &why);
   if (!wave) {
     *error = path.string() + ": " + why;

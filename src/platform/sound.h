@@ -29,6 +29,8 @@ struct SoundSlot {
 // Opens the sound output (the first time) and empties the table. 0 when there
 // is no sound device: the game then runs silent and every load gives -1.
 int InitSound();
+// Whether InitSound found a sound device.
+bool SoundDeviceOpen();
 // Loads a game file such as "wav\\world.wav" into the first free slot. -1 when
 // no slot is free, there is no sound device or the file cannot be read; then
 // *error (if given) says why, naming the file.

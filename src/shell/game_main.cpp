@@ -2,10 +2,8 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <optional>
-#include <sstream>
 #include <system_error>
 
 #include "host/demo_player.h"
@@ -42,15 +40,14 @@ std::unique_ptr<Host> OpenHost(const Options& options) {
   if (options.headless) {
     InputScript script;
     if (!options.script.empty()) {
-      std::ifstream in(options.script);
-      if (!in) {
-        std::fprintf(stderr, "pimquest: cannot read script %s\n", options.script.c_str());
+      std::string error;
+      const auto text = ReadWholeFile(options.script, kMaxScriptBytes, &error);
+      if (!text) {
+        std::fprintf(stderr, "pimquest: script %s %s\n", options.script.c_str(), error.c_str());
         return nullptr;
       }
-      std::stringstream text;
-      text << in.rdbuf();
-      std::string error;
-      auto parsed = ParseInputScript(text.str(), &error);
+      auto parsed = ParseInputScript(
+          std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), &error);
       if (!parsed) {
         std::fprintf(stderr, "pimquest: %s: %s\n", options.script.c_str(), error.c_str());
         return nullptr;

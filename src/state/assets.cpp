@@ -87,16 +87,18 @@ int StartUp() {
 
 int LoadSounds() {
   for (const SoundFile& sound : kSounds) *sound.handle = -1;
+  if (!SoundDeviceOpen()) return 0;  // silent, and no file is to blame
+  int all = 1;
   for (const SoundFile& sound : kSounds) {
     std::string error;
     *sound.handle = LoadWave(sound.name, 0xE0, &error);
     if (*sound.handle == -1) {
-      // That sound and the ones after it stay silent; the game goes on.
+      // That sound stays silent; the ones after it still load.
       std::fprintf(stderr, "pimquest: cannot load sound %s\n", error.c_str());
-      return 0;
+      all = 0;
     }
   }
-  return 1;
+  return all;
 }
 
 void RestoreAllPictures() {

@@ -1,6 +1,7 @@
 // The WAV reader and the sound table, over virtual time.
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -69,7 +70,7 @@ TEST(WaveFile, ReadsPcmWhereverItsChunksStand) {
 }
 
 TEST(WaveFile, RefusesWhatIsNotPcmOrNotWaveWithAReason) {
-  for (const Bytes& bad : {Wave({{"fmt ", Format(3, 1, 11025, 8)}, {"data", Bytes(4)}}),
+  for (const Bytes& bad : {Wave({{"fmt ", Format(2, 1, 11025, 8)}, {"data", Bytes(4)}}),
                            Wave({{"fmt ", Format(1, 1, 11025, 8)}}), Wave({{"data", Bytes(4)}}),
                            Bytes{'R', 'I', 'F', 'F'}, Bytes{}}) {
     std::string error;
@@ -95,6 +96,116 @@ TEST(WaveFile, PlaysSixteenBitStereoAsItsHeaderSays) {
   EXPECT_EQ(wave->sampleRate, 44100u);
   EXPECT_EQ(wave->samples.size(), 11025u);  // one second at the mix rate
   EXPECT_EQ(wave->samples[500], 0x4000);
+}
+
+// Layouts the mixer converts, and what it cannot: each gives one second of
+// sound at the mix rate, the fall-back the file's length in bytes.
+TEST(WaveFile, ConvertsEveryPcmLayoutAndPlaysTheRestAsBytes) {
+  auto sample = [](int bits, bool floating, double v) {
+    Bytes b;
+    if (floating && bits == 32) {
+      const float f = static_cast<float>(v);
+      Put(b, std::bit_cast<std::uint32_t>(f), 4);
+    } else if (floating) {
+      const auto d = std::bit_cast<std::uint64_t>(v);
+      Put(b, static_cast<std::uint32_t>(d), 4);
+      Put(b, static_cast<std::uint32_t>(d >> 32), 4);
+    } else if (bits == 8) {
+      b.push_back(static_cast<std::uint8_t>(128 + v * 128));
+    } else {
+      Put(b, static_cast<std::uint32_t>(static_cast<std::int64_t>(v * 32768) << (bits - 16)),
+          bits / 8);
+    }
+    return b;
+  };
+  const struct {
+    const char* what;
+    int tag, channels, bits, rate;
+    std::size_t fmtBytes;
+    std::int16_t want;  // the sample in the middle of the sound
+  } cases[] = {
+      {"8-bit mono", 1, 1, 8, 11025, 16, 64 * 256},
+      {"16-bit stereo 44.1 kHz", 1, 2, 16, 44100, 16, 16384},
+      {"24-bit", 1, 1, 24, 22050, 16, 16384},
+      {"32-bit", 1, 1, 32, 48000, 16, 16384},
+      {"32-bit float", 3, 1, 32, 11025, 16, 16383},
+      {"64-bit float, 6 channels", 3, 6, 64, 8000, 16, 16383},
+      {"14-byte format chunk", 1, 2, 16, 11025, 14, 16384},
+      {"18-byte format chunk", 1, 1, 16, 11025, 18, 16384},
+      {"extensible, 24-bit", 0xFFFE, 2, 24, 11025, 40, 16384},
+  };
+  for (const auto& c : cases) {
+    Bytes fmt = Format(c.tag, c.channels, c.rate, c.bits);
+    fmt.resize(c.fmtBytes, 0);
+    if (c.tag == 0xFFFE) fmt[24] = 1;  // the PCM sub-format
+    Bytes data;
+    for (int i = 0; i < c.rate * c.channels; ++i) {
+      const Bytes one = sample(c.bits, c.tag == 3, 0.5);
+      data.insert(data.end(), one.begin(), one.end());
+    }
+    std::string error;
+    const auto wave = ParseWave(Wave({{"fmt ", fmt}, {"data", data}}), &error);
+    ASSERT_TRUE(wave) << c.what << ": " << error;
+    EXPECT_EQ(wave->sampleRate, static_cast<std::uint32_t>(c.rate)) << c.what;
+    EXPECT_EQ(wave->samples.size(), 11025u) << c.what;
+    EXPECT_EQ(wave->samples[5000], c.want) << c.what;
+  }
+  // 12-bit samples, or no channels: the bytes as 8-bit mono at 11025 Hz.
+  for (const auto& [channels, bits] : {std::pair{1, 12}, {0, 16}}) {
+    const auto wave = ParseWave(
+        Wave({{"fmt ", Format(1, channels, 44100, bits)}, {"data", Bytes(3000, 192)}}), nullptr);
+    ASSERT_TRUE(wave) << bits;
+    EXPECT_EQ(wave->samples.size(), 3000u);
+    EXPECT_EQ(wave->samples[100], 64 * 256);
+  }
+}
+
+TEST(WaveFile, RatesTheMixerCannotConvertAreRefusedAndTheOutputIsBounded) {
+  for (const int rate : {0, 1, 999, 384001}) {
+    std::string error;
+    EXPECT_FALSE(
+        ParseWave(Wave({{"fmt ", Format(1, 1, rate, 8)}, {"data", Bytes(2'000'000)}}), &error))
+        << rate;
+    EXPECT_NE(error.find("sample rate"), std::string::npos) << rate << ": " << error;
+  }
+  // The lowest rate with 2 MB of data would make 22 million samples.
+  const auto slow =
+      ParseWave(Wave({{"fmt ", Format(1, 1, 1000, 8)}, {"data", Bytes(2'000'000, 128)}}), nullptr);
+  ASSERT_TRUE(slow);
+  EXPECT_EQ(slow->samples.size(), std::size_t{1} << 24);
+}
+
+// Files far beyond any picture or sound are refused without being read;
+// devices and pipes are read only up to the limit.
+TEST(DataFiles, ReadsNoMoreThanTheLimitWhateverTheFileIs) {
+  const auto dir =
+      std::filesystem::temp_directory_path() / ("pq-files-" + std::to_string(::getpid()));
+  std::filesystem::create_directories(dir / "folder");
+  std::filesystem::resize_file((std::ofstream(dir / "sparse"), dir / "sparse"),
+                               std::uintmax_t{40} << 30);  // costs no disk
+  std::ofstream(dir / "small") << "twelve bytes";
+  const struct {
+    std::filesystem::path path;
+    const char* reason;  // nullptr: read whole
+  } cases[] = {
+      {dir / "sparse", "more than 1000 bytes"},
+      {"/dev/zero", "more than 1000 bytes"},
+      {dir / "folder", "is a folder"},
+      {dir / "missing", "cannot be opened"},
+      {dir / "small", nullptr},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    const auto bytes = ReadWholeFile(c.path, 1000, &error);
+    if (c.reason == nullptr) {
+      ASSERT_TRUE(bytes) << c.path << ": " << error;
+      EXPECT_EQ(bytes->size(), 12u);
+    } else {
+      EXPECT_FALSE(bytes) << c.path;
+      EXPECT_NE(error.find(c.reason), std::string::npos) << c.path << ": " << error;
+    }
+  }
+  std::filesystem::remove_all(dir);
 }
 
 class SoundTest : public ::testing::Test {
@@ -165,6 +276,10 @@ TEST_F(SoundTest, LoadsFillSlotsInOrderUntilTheTableIsFull) {
 TEST_F(SoundTest, AFailedLoadNamesTheFileAndTakesNoSlot) {
   EXPECT_EQ(LoadWave("wav\\missing.wav", 0xE0, &error), -1);
   EXPECT_NE(error.find("missing.wav"), std::string::npos);
+  std::ofstream(dir / "wav" / "huge.wav").close();
+  std::filesystem::resize_file(dir / "wav" / "huge.wav", std::uintmax_t{40} << 30);
+  EXPECT_EQ(LoadWave("wav\\huge.wav", 0xE0, &error), -1);
+  EXPECT_NE(error.find("huge.wav: is more than"), std::string::npos) << error;
   EXPECT_EQ(Load("bad.wav", Wave({{"fmt ", Format(2, 1, 11025, 8)}, {"data", Bytes(4)}})), -1);
   EXPECT_NE(error.find("bad.wav"), std::string::npos);
   const SoundId id =

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# run_hostile_files_test.sh GAME ASSETS WORKDIR: files no real game has are
+# refused quickly by name: huge or endless scripts, a folder given as the
+# script, a 40 GB picture or sound (sparse, so it costs no disk), and a
+# 64-byte picture claiming 8192 x 8192. A refused sound leaves the game
+# playing; the others end it with status 1.
+set -euo pipefail
+game=$1 assets=$2 work=$3
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+fail() {
+  echo "FAIL: $*"
+  exit 1
+}
+fresh() {  # a data folder with the generated files
+  rm -rf data
+  mkdir -p data
+  cp -r "$assets/bmp" "$assets/wav" data/
+}
+# run EXPECTED_STATUS WORD ARGS...: the game ends with that status within
+# 10 s and says WORD.
+run() {
+  local want=$1 word=$2 rc=0
+  shift 2
+  timeout 10 "$game" --headless --mute --data data --until 500 "$@" >out.txt 2>&1 || rc=$?
+  [[ $rc -eq $want ]] || fail "$*: exit status $rc, not $want: $(head -c 300 out.txt)"
+  grep -q -- "$word" out.txt || fail "$*: does not say '$word': $(head -c 300 out.txt)"
+  echo "refused: $(grep -- "$word" out.txt | head -1)"
+}
+
+fresh
+mkdir folder
+head -c 2000000 /dev/zero | tr '\0' '\n' >long.txt
+run 1 "folder" --script folder
+run 1 "/dev/zero" --script /dev/zero
+run 1 "long.txt" --script long.txt
+
+truncate -s 40G data/bmp/world.bmp
+run 1 "world.bmp: is more than" --script /dev/null
+
+fresh
+# RLE8, 8192 x 8192, one palette entry, an empty picture: 64 bytes.
+printf 'BM\x40\0\0\0\0\0\0\0\x3a\0\0\0\x28\0\0\0\0\x20\0\0\0\x20\0\0\x01\0\x08\0\x01\0\0\0\x06\0\0\0\0\0\0\0\0\0\0\0\x01\0\0\0\0\0\0\0\0\0\0\0\0\x01\0\0\0\0' \
+  >data/bmp/Village.bmp
+run 1 "Village.bmp: picture of 8192 x 8192" --script /dev/null
+
+fresh
+truncate -s 40G data/wav/intro.wav
+run 0 "intro.wav: is more than" --script /dev/null
