@@ -1,7 +1,12 @@
 #include "host/bmp_writer.h"
 
+#include <fcntl.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -17,10 +22,8 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t v) {
 std::uint8_t Widen(std::uint32_t five) {
   return static_cast<std::uint8_t>((five << 3) | (five >> 2));
 }
-}  // namespace
 
-bool WriteScreenshot(const std::string& path, const ScreenView& screen) {
-  if (screen.pixels == nullptr || screen.width <= 0 || screen.height <= 0) return false;
+std::vector<std::uint8_t> EncodeBmp(const ScreenView& screen) {
   const std::uint32_t rowBytes = (static_cast<std::uint32_t>(screen.width) * 3 + 3) & ~3u;
   const std::uint32_t dataSize = rowBytes * screen.height;
   std::vector<std::uint8_t> out;
@@ -50,8 +53,69 @@ bool WriteScreenshot(const std::string& path, const ScreenView& screen) {
     }
     for (std::uint32_t pad = screen.width * 3; pad < rowBytes; ++pad) out.push_back(0);
   }
-  std::FILE* f = std::fopen(path.c_str(), "wb");
-  if (f == nullptr) return false;
-  const bool ok = std::fwrite(out.data(), 1, out.size(), f) == out.size();
-  return std::fclose(f) == 0 && ok;
+  return out;
+}
+
+bool Valid(const ScreenView& screen) {
+  return screen.pixels != nullptr && screen.width > 0 && screen.height > 0;
+}
+
+// Writes all of `bytes` to `fd` and closes it; false with errno set.
+bool WriteAll(int fd, const std::vector<std::uint8_t>& bytes) {
+  std::size_t done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      const int saved = n < 0 ? errno : ENOSPC;
+      ::close(fd);
+      errno = saved;
+      return false;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  return ::close(fd) == 0;
+}
+
+void Explain(std::string* error, const std::string& path) {
+  if (error != nullptr) *error = "cannot write screenshot " + path + ": " + std::strerror(errno);
+}
+
+}  // namespace
+
+bool WriteScreenshot(const std::string& path, const ScreenView& screen, std::string* error) {
+  if (!Valid(screen)) {
+    if (error != nullptr) *error = "cannot write screenshot " + path + ": no picture";
+    return false;
+  }
+  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0 || !WriteAll(fd, EncodeBmp(screen))) {
+    Explain(error, path);
+    return false;
+  }
+  return true;
+}
+
+std::string WriteNumberedScreenshot(const ScreenView& screen, std::string* error) {
+  if (!Valid(screen)) {
+    if (error != nullptr) *error = "cannot write a screenshot: no picture";
+    return {};
+  }
+  const std::vector<std::uint8_t> bytes = EncodeBmp(screen);
+  for (int n = 1; n < 10000; ++n) {
+    char name[32];
+    std::snprintf(name, sizeof name, "pimquest-%03d.bmp", n);
+    // O_EXCL: an existing name, a link (even a dangling one) included, is
+    // never opened.
+    const int fd = ::open(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    if (fd < 0 && errno == EEXIST) continue;
+    if (fd < 0 || !WriteAll(fd, bytes)) {
+      Explain(error, name);
+      if (fd >= 0) ::unlink(name);
+      return {};
+    }
+    return name;
+  }
+  if (error != nullptr) *error = "no screenshot taken: pimquest-001.bmp to pimquest-9999.bmp all exist";
+  return {};
 }

@@ -5,6 +5,7 @@
 
 #include "host/bmp_writer.h"
 #include "host/key_codes.h"
+#include "host/quit_signal.h"
 
 namespace {
 // The k-th 60 Hz boundary, in whole milliseconds.
@@ -18,6 +19,14 @@ HeadlessHost::HeadlessHost(InputScript script)
 
 void HeadlessHost::AddScreenshot(std::uint32_t ms, std::string path) {
   shots_.push_back({ms, std::move(path), false});
+}
+
+std::vector<std::string> HeadlessHost::ShotsNotTaken() const {
+  std::vector<std::string> missed;
+  for (const Shot& shot : shots_) {
+    if (!shot.done) missed.push_back(shot.path);
+  }
+  return missed;
 }
 
 void HeadlessHost::SetQuitAt(std::uint32_t ms) {
@@ -58,14 +67,18 @@ void HeadlessHost::AdvanceTo(std::uint32_t t) {
   for (Shot& shot : shots_) {
     if (!shot.done && now_ >= shot.at) {
       shot.done = true;
-      if (!WriteScreenshot(shot.path, ScreenView{Visible().data(), 640, 480})) {
-        std::fprintf(stderr, "pimquest: cannot write screenshot %s\n", shot.path.c_str());
+      std::string error;
+      if (!WriteScreenshot(shot.path, ScreenView{Visible().data(), 640, 480}, &error)) {
+        std::fprintf(stderr, "pimquest: %s\n", error.c_str());
+        shotFailed_ = true;
       }
     }
   }
 }
 
 void HeadlessHost::CheckQuit() {
+  // Ctrl+C and SIGTERM end a scripted run as closing the window would.
+  if (QuitSignalled()) quitRequested_ = true;
   if (quitRequested_) throw QuitRequest{};
 }
 
@@ -150,6 +163,7 @@ HostEvent HeadlessHost::PollEvent() {
     activatedSent_ = true;
     return HostEvent::Activated;
   }
+  if (QuitSignalled()) quitRequested_ = true;
   if (quitPosted_ || quitRequested_) {
     quitPosted_ = false;
     return HostEvent::Quit;
@@ -176,5 +190,5 @@ void HeadlessHost::CloseAudio() {
 }
 
 bool HeadlessHost::QuitRequested() {
-  return quitRequested_;
+  return quitRequested_ || QuitSignalled();
 }

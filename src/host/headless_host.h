@@ -19,6 +19,10 @@ class HeadlessHost : public Host {
   // A screenshot of the visible picture at the first device read or sleep at
   // or after virtual time `ms`, written as a 24-bit bitmap.
   void AddScreenshot(std::uint32_t ms, std::string path);
+  // Whether writing one of them failed (each failure was reported).
+  bool ShotFailed() const { return shotFailed_; }
+  // The screenshots whose time the run never reached.
+  std::vector<std::string> ShotsNotTaken() const;
   // At virtual time `ms` the run quits as if the window were closed.
   void SetQuitAt(std::uint32_t ms);
   // Called at every device read with the virtual time; a test's player can
@@ -74,6 +78,7 @@ class HeadlessHost : public Host {
     bool done;
   };
   std::vector<Shot> shots_;
+  bool shotFailed_ = false;
   bool hasQuitAt_ = false;
   std::uint32_t quitAt_ = 0;
   bool quitRequested_ = false;

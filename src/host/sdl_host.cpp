@@ -4,48 +4,50 @@
 
 #include <algorithm>
 #include <chrono>
-#include <csignal>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <deque>
-#include <filesystem>
 #include <thread>
 #include <vector>
 
 #include "host/bmp_writer.h"
 #include "host/frame_pacer.h"
 #include "host/key_map.h"
-#include "host/sdl_picture.h"
+#include "host/quit_signal.h"
+#include "host/sdl_audio.h"
+#include "host/sdl_controller.h"
+#include "host/sdl_window.h"
 
 namespace {
 
 constexpr int kWidth = 640;
 constexpr int kHeight = 480;
 constexpr std::size_t kPixels = static_cast<std::size_t>(kWidth) * kHeight;
-// The longest single wait, so that a signal is noticed promptly even when the
-// event queue stays quiet.
+
+// How the waits fit together. Every wait is on SDL's event queue, so that a
+// key, a controller or the window wakes it at once; presents land on the
+// 60 Hz grid of frame_pacer.h (one slot every 16.7 ms).
+//  - No single wait on the queue lasts longer than kLongestWaitMs, so a
+//    signal, which does not wake the queue, is seen within that time.
+//  - A wait on the queue oversleeps by a millisecond or so; the last
+//    kFinalApproachNs before a deadline (a present's slot) are slept on the
+//    clock instead, exact to microseconds. It must stay above that oversleep
+//    and well below a slot.
+//  - A device read polled again within the same millisecond waits for the
+//    next one; once the reads have returned the same thing for kIdleAfterNs
+//    (about one slot: a frame with nothing held), it waits up to kIdleWaitMs
+//    instead, so that a menu waiting for a key costs next to nothing. That
+//    wait is cut short at the next slot when the picture was drawn on, so
+//    it never delays what the player sees; it stays below kLongestWaitMs.
+//  - Reads closer together than kPumpEveryNs share one look at SDL's queue:
+//    a look costs more than a read, and a millisecond is the game's grain.
 constexpr std::int64_t kLongestWaitMs = 20;
-// Waits on the event queue wake up to a millisecond or so late; the last
-// stretch before a deadline is slept on the clock itself instead.
 constexpr std::int64_t kFinalApproachNs = 2'000'000;
-// A device read polled again within the millisecond waits for the next one;
-// once the devices have stood still this long it waits up to kIdleWaitMs
-// instead (an input event still ends the wait at once), so that a menu
-// waiting for a key costs next to nothing.
 constexpr std::int64_t kIdleAfterNs = 16'000'000;
 constexpr std::int64_t kIdleWaitMs = 8;
-// Reads this soon after the last look at SDL's queue do not look again.
 constexpr std::int64_t kPumpEveryNs = 1'000'000;
-// Mix rate samples rendered per top-up of the resampler.
-constexpr int kMixChunk = 128;
-
-// Set from the signal handler; read by every call.
-volatile std::sig_atomic_t quitSignalled = 0;
-
-extern "C" void OnQuitSignal(int sig) {
-  quitSignalled = 1;
-  // A second Ctrl+C ends the program at once, should shutdown ever hang.
-  std::signal(sig, SIG_DFL);
-}
+static_assert(kIdleWaitMs < kLongestWaitMs && kFinalApproachNs < SlotStart(1));
 
 bool ValidView(const ScreenView& v) {
   return v.pixels != nullptr && v.width == kWidth && v.height == kHeight;
@@ -58,14 +60,28 @@ struct ReadGate {
   std::int64_t changedAtNs = 0;  // when a read last returned something new
 };
 
+// SDL's own lifetime: ends after every window and device below it.
+struct SdlSession {
+  SdlSession() = default;
+  SdlSession(const SdlSession&) = delete;
+  SdlSession& operator=(const SdlSession&) = delete;
+  ~SdlSession() { SDL_Quit(); }
+};
+
+// Video drivers that show nothing to a person.
+bool Unseen(const char* driver) {
+  return driver != nullptr &&
+         (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0);
+}
+
 }  // namespace
 
 struct SdlHost::Impl {
+  SdlSession session;  // first: destroyed last
   SdlHostOptions options;
-  SDL_Window* window = nullptr;
-  PictureDrawer drawer;
-  int windowScale = 1;
-  bool fullscreen = false;
+  SdlWindow window;
+  SdlController controller;
+  SdlAudio audio;
 
   std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
   std::vector<std::uint16_t> shown = std::vector<std::uint16_t>(kPixels, 0);
@@ -81,18 +97,11 @@ struct SdlHost::Impl {
   bool minimised = false;
   bool quit = false;
 
-  SDL_GameController* controller = nullptr;
-  SDL_JoystickID controllerId = -1;
-
-  SDL_AudioDeviceID audioDevice = 0;
-  SDL_AudioStream* audioStream = nullptr;
-  AudioSource* audioSource = nullptr;
-  std::uint8_t audioSilence = 0;
-
-  struct sigaction oldInt {};
-  struct sigaction oldTerm {};
-
-  ~Impl();
+  ~Impl() {
+    audio.Close();
+    // A signal that closed this host has been honoured.
+    ForgetQuitSignal();
+  }
   std::int64_t NowNs() const {
     return std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now() -
                                                                 start)
@@ -105,8 +114,12 @@ struct SdlHost::Impl {
     if (NowNs() - lastPumpNs >= kPumpEveryNs) Pump();
   }
   void Handle(const SDL_Event& e);
+  void RequestQuit() {
+    if (!quit) events.push_back(HostEvent::Quit);
+    quit = true;
+  }
   void CheckQuit() const {
-    if (quit || quitSignalled) throw QuitRequest{};
+    if (quit || QuitSignalled()) throw QuitRequest{};
   }
   void WaitNs(std::int64_t deadline);
   // Waits on the event queue; false when the time ran out with none queued.
@@ -115,54 +128,27 @@ struct SdlHost::Impl {
                nullptr, static_cast<int>(std::clamp<std::int64_t>(ms, 1, kLongestWaitMs))) != 0;
   }
   void BeforeRead(ReadGate& gate);
-
-  // Draws `shown` into the window's surface; the caller shows it.
-  void Draw() { drawer.Draw(shown.data(), SDL_GetWindowSurface(window)); }
-  void ShowNow() {
-    Draw();
-    SDL_UpdateWindowSurface(window);
-  }
+  void ShowNow() { window.Show(shown.data()); }
   void RefreshVisibleIfDue();
-  void SetFullscreen(bool on);
-  void OpenFirstController();
-  PadSnapshot ReadController() const;
-  void CloseController();
   void TakeScreenshot() const;
-  static void SDLCALL FillAudio(void* user, Uint8* out, int len);
 };
-
-SdlHost::Impl::~Impl() {
-  if (audioDevice != 0) SDL_CloseAudioDevice(audioDevice);
-  if (audioStream != nullptr) SDL_FreeAudioStream(audioStream);
-  CloseController();
-  if (window != nullptr) SDL_DestroyWindow(window);
-  SDL_Quit();
-  sigaction(SIGINT, &oldInt, nullptr);
-  sigaction(SIGTERM, &oldTerm, nullptr);
-  quitSignalled = 0;
-}
 
 void SdlHost::Impl::Pump() {
   lastPumpNs = NowNs();
   SDL_Event e;
   while (SDL_PollEvent(&e) != 0) Handle(e);
-  if (quitSignalled && !quit) {
-    quit = true;
-    events.push_back(HostEvent::Quit);
-  }
+  if (QuitSignalled()) RequestQuit();
 }
 
 void SdlHost::Impl::Handle(const SDL_Event& e) {
   switch (e.type) {
     case SDL_QUIT:
-      if (!quit) events.push_back(HostEvent::Quit);
-      quit = true;
+      RequestQuit();
       break;
     case SDL_WINDOWEVENT:
       switch (e.window.event) {
         case SDL_WINDOWEVENT_CLOSE:
-          if (!quit) events.push_back(HostEvent::Quit);
-          quit = true;
+          RequestQuit();
           break;
         case SDL_WINDOWEVENT_MINIMIZED:
           if (!minimised) events.push_back(HostEvent::Minimised);
@@ -176,7 +162,7 @@ void SdlHost::Impl::Handle(const SDL_Event& e) {
           break;
         case SDL_WINDOWEVENT_EXPOSED:
         case SDL_WINDOWEVENT_SIZE_CHANGED:
-          // A new size drops the old surface; Draw fetches the new one.
+          // A new size drops the old surface; drawing fetches the new one.
           ShowNow();
           break;
         default:
@@ -188,21 +174,13 @@ void SdlHost::Impl::Handle(const SDL_Event& e) {
       if ((e.key.keysym.scancode == SDL_SCANCODE_RETURN ||
            e.key.keysym.scancode == SDL_SCANCODE_KP_ENTER) &&
           (e.key.keysym.mod & KMOD_ALT) != 0) {
-        SetFullscreen(!fullscreen);
+        window.SetFullscreen(!window.Fullscreen(), shown.data());
       } else if (e.key.keysym.scancode == SDL_SCANCODE_F12) {
         TakeScreenshot();
       }
       break;
-    case SDL_CONTROLLERDEVICEADDED:
-      if (controller == nullptr) OpenFirstController();
-      break;
-    case SDL_CONTROLLERDEVICEREMOVED:
-      if (controller != nullptr && e.cdevice.which == controllerId) {
-        CloseController();
-        OpenFirstController();
-      }
-      break;
     default:
+      controller.Handle(e);
       break;
   }
 }
@@ -259,67 +237,25 @@ void SdlHost::Impl::RefreshVisibleIfDue() {
   lastShownSlot = slot;
 }
 
-void SdlHost::Impl::SetFullscreen(bool on) {
-  if (SDL_SetWindowFullscreen(window, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
-  fullscreen = on;
-  if (!on) SDL_SetWindowSize(window, kWidth * windowScale, kHeight * windowScale);
-  ShowNow();
-}
-
-void SdlHost::Impl::OpenFirstController() {
-  for (int i = 0; i < SDL_NumJoysticks(); ++i) {
-    if (!SDL_IsGameController(i)) continue;
-    controller = SDL_GameControllerOpen(i);
-    if (controller != nullptr) {
-      controllerId = SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller));
-      return;
-    }
-  }
-}
-
-void SdlHost::Impl::CloseController() {
-  if (controller != nullptr) SDL_GameControllerClose(controller);
-  controller = nullptr;
-  controllerId = -1;
-}
-
 void SdlHost::Impl::TakeScreenshot() const {
-  for (int n = 1; n < 10000; ++n) {
-    char name[32];
-    std::snprintf(name, sizeof name, "pimquest-%03d.bmp", n);
-    std::error_code ec;
-    if (std::filesystem::exists(name, ec)) continue;
-    if (WriteScreenshot(name, ScreenView{shown.data(), kWidth, kHeight})) {
-      std::printf("%s\n", name);
-    } else {
-      std::fprintf(stderr, "pimquest: could not write %s\n", name);
-    }
+  std::string error;
+  const std::string name = WriteNumberedScreenshot({shown.data(), kWidth, kHeight}, &error);
+  if (name.empty()) {
+    std::fprintf(stderr, "pimquest: %s\n", error.c_str());
+  } else {
+    std::printf("%s\n", name.c_str());
     std::fflush(stdout);
-    return;
   }
-}
-
-// Runs on SDL's audio thread; the game's mixer locks against the game thread.
-void SDLCALL SdlHost::Impl::FillAudio(void* user, Uint8* out, int len) {
-  auto* impl = static_cast<Impl*>(user);
-  std::int16_t mix[kMixChunk];
-  // Top the resampler up from the game's mix until it holds a whole buffer.
-  for (int guard = 0; guard < 256 && SDL_AudioStreamAvailable(impl->audioStream) < len; ++guard) {
-    impl->audioSource->Render(mix, kMixChunk);
-    if (SDL_AudioStreamPut(impl->audioStream, mix, sizeof mix) != 0) break;
-  }
-  int got = SDL_AudioStreamGet(impl->audioStream, out, len);
-  if (got < 0) got = 0;
-  if (got < len) std::fill(out + got, out + len, impl->audioSilence);
 }
 
 std::unique_ptr<SdlHost> SdlHost::Open(const SdlHostOptions& options, std::string* error) {
-  auto fail = [&](const char* what) -> std::unique_ptr<SdlHost> {
-    if (error != nullptr) *error = std::string(what) + ": " + SDL_GetError();
+  auto fail = [&](const std::string& what) -> std::unique_ptr<SdlHost> {
+    if (error != nullptr) *error = what;
     return nullptr;
   };
-  // We handle Ctrl+C and SIGTERM ourselves, so that any blocking call can
-  // unwind at once.
+  // Ctrl+C and SIGTERM are ours (the entry point caught them first), so
+  // that any blocking call can unwind at once.
+  CatchQuitSignals();
   SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
   // The window's surface is plain memory that we scale into ourselves. Left
   // alone, SDL would put it on an OpenGL texture, which without a graphics
@@ -330,43 +266,26 @@ std::unique_ptr<SdlHost> SdlHost::Open(const SdlHostOptions& options, std::strin
 
   auto impl = std::make_unique<Impl>();
   impl->options = options;
-  struct sigaction sa {};
-  sa.sa_handler = OnQuitSignal;
-  sigemptyset(&sa.sa_mask);
-  sigaction(SIGINT, &sa, &impl->oldInt);
-  sigaction(SIGTERM, &sa, &impl->oldTerm);
-
-  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) return fail("no display");
+  if (SDL_Init(SDL_INIT_VIDEO | SDL_INIT_EVENTS) != 0) {
+    return fail(std::string("no display: ") + SDL_GetError());
+  }
+  // Without a display server SDL falls back on a driver that draws into
+  // memory: the game would run where nobody sees it. Only on request.
+  const char* asked = std::getenv("SDL_VIDEODRIVER");
+  if (Unseen(SDL_GetCurrentVideoDriver()) && (asked == nullptr || *asked == '\0')) {
+    const char* display = std::getenv("DISPLAY");
+    return fail(std::string("no display: ") +
+                (display == nullptr || *display == '\0'
+                     ? "DISPLAY is not set"
+                     : "cannot reach the display " + std::string(display)) +
+                " (SDL_VIDEODRIVER=offscreen plays unseen)");
+  }
   // Without controller support the game is played with the keyboard alone.
   SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
-
-  int scale = options.scale;
-  if (scale <= 0) {
-    SDL_Rect usable{};
-    scale = (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w >= 2 * kWidth &&
-             usable.h >= 2 * kHeight)
-                ? 2
-                : 1;
-  }
-  impl->windowScale = scale;
-  impl->window = SDL_CreateWindow("Pim Quest", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                                  kWidth * scale, kHeight * scale, SDL_WINDOW_SHOWN);
-  if (impl->window == nullptr) return fail("cannot open the window");
-
-  if (!options.iconPath.empty()) {
-    if (SDL_Surface* icon = SDL_LoadBMP(options.iconPath.c_str())) {
-      SDL_SetColorKey(icon, SDL_TRUE, SDL_MapRGB(icon->format, 255, 0, 255));
-      SDL_SetWindowIcon(impl->window, icon);
-      SDL_FreeSurface(icon);
-    }
-  }
-
-  if (SDL_GetWindowSurface(impl->window) == nullptr) return fail("cannot draw in the window");
-
-  SDL_ShowCursor(SDL_DISABLE);
-  if (options.fullscreen) impl->SetFullscreen(true);
+  if (!impl->window.Open(options.scale, options.iconPath, error)) return nullptr;
+  if (options.fullscreen) impl->window.SetFullscreen(true, impl->shown.data());
   impl->ShowNow();
-  impl->OpenFirstController();
+  impl->controller.OpenFirst();
   impl->events.push_back(HostEvent::Activated);
   return std::unique_ptr<SdlHost>(new SdlHost(std::move(impl)));
 }
@@ -375,26 +294,13 @@ SdlHost::SdlHost(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 SdlHost::~SdlHost() = default;
 
 int SdlHost::Scale() const {
-  int w = 0;
-  int h = 0;
-  if (const SDL_Surface* surface = SDL_GetWindowSurface(impl_->window)) {
-    w = surface->w;
-    h = surface->h;
-  } else {
-    SDL_GetWindowSize(impl_->window, &w, &h);
-  }
-  return std::max(1, PlacePicture(w, h).scale);
+  return impl_->window.Scale();
 }
-
 bool SdlHost::Fullscreen() const {
-  return impl_->fullscreen;
+  return impl_->window.Fullscreen();
 }
 void SdlHost::SetFullscreen(bool on) {
-  impl_->SetFullscreen(on);
-}
-
-bool SdlHost::SaveScreenshot(const std::string& path) const {
-  return WriteScreenshot(path, ScreenView{impl_->shown.data(), kWidth, kHeight});
+  impl_->window.SetFullscreen(on, impl_->shown.data());
 }
 
 std::uint32_t SdlHost::Ticks() {
@@ -425,12 +331,12 @@ void SdlHost::Present(const ScreenView& screen) {
   s.CheckQuit();
   if (ValidView(screen)) std::copy_n(screen.pixels, kPixels, s.shown.begin());
   s.pendingVisible = nullptr;  // the new picture replaces whatever was drawn
-  s.Draw();                    // scaled now, shown at the slot
+  s.window.Draw(s.shown.data());  // scaled now, shown at the slot
   const std::int64_t slot = NextPresentSlot(s.NowNs(), s.lastShownSlot);
   s.lastShownSlot = slot;  // nothing else is shown before this one
   s.WaitNs(SlotStart(slot));
   // A resize while waiting drops the surface drawn on: draw on the new one.
-  if (SDL_UpdateWindowSurface(s.window) != 0) s.ShowNow();
+  if (!s.window.Update()) s.ShowNow();
 }
 
 void SdlHost::VisibleChanged(const ScreenView& screen) {
@@ -451,32 +357,13 @@ KeySnapshot SdlHost::ReadKeyboard() {
 PadSnapshot SdlHost::ReadGamepad() {
   Impl& s = *impl_;
   s.BeforeRead(s.padGate);
-  const PadSnapshot pad = s.ReadController();
+  const PadSnapshot pad = s.controller.Read();
   if (pad.attached != s.lastPad.attached || pad.x != s.lastPad.x || pad.y != s.lastPad.y ||
       pad.buttons != s.lastPad.buttons) {
     s.padGate.changedAtNs = s.NowNs();
   }
   s.lastPad = pad;
   return pad;
-}
-
-PadSnapshot SdlHost::Impl::ReadController() const {
-  if (controller == nullptr) return PadSnapshot{};
-  SDL_GameController* c = controller;
-  auto button = [c](SDL_GameControllerButton b) { return SDL_GameControllerGetButton(c, b) != 0; };
-  ControllerInputs in;
-  in.leftX = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTX);
-  in.leftY = SDL_GameControllerGetAxis(c, SDL_CONTROLLER_AXIS_LEFTY);
-  in.dpadUp = button(SDL_CONTROLLER_BUTTON_DPAD_UP);
-  in.dpadDown = button(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
-  in.dpadLeft = button(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
-  in.dpadRight = button(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
-  in.south = button(SDL_CONTROLLER_BUTTON_A);
-  in.east = button(SDL_CONTROLLER_BUTTON_B);
-  in.west = button(SDL_CONTROLLER_BUTTON_X);
-  in.north = button(SDL_CONTROLLER_BUTTON_Y);
-  in.start = button(SDL_CONTROLLER_BUTTON_START);
-  return PadFromController(in);
 }
 
 bool SdlHost::EscapeDown() {
@@ -508,55 +395,15 @@ void SdlHost::PostQuit() {
 }
 
 bool SdlHost::OpenAudio(AudioSource& source) {
-  Impl& s = *impl_;
   CloseAudio();
-  if (s.options.mute) return false;
-  if (SDL_WasInit(SDL_INIT_AUDIO) == 0 && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
-
-  // Ask for the device's own rate and channels; SDL resamples our mix.
-  SDL_AudioSpec preferred{};
-  char* deviceName = nullptr;
-  const bool known = SDL_GetDefaultAudioInfo(&deviceName, &preferred, 0) == 0;
-  SDL_free(deviceName);
-  SDL_AudioSpec want{};
-  want.freq = known && preferred.freq > 0 ? preferred.freq : 48000;
-  want.channels = known && preferred.channels > 0 ? preferred.channels : 2;
-  want.format = AUDIO_S16SYS;
-  want.samples = 1024;
-  want.callback = Impl::FillAudio;
-  want.userdata = &s;
-  SDL_AudioSpec have{};
-  s.audioSource = &source;
-  s.audioDevice = SDL_OpenAudioDevice(nullptr, 0, &want, &have, SDL_AUDIO_ALLOW_ANY_CHANGE);
-  if (s.audioDevice == 0) {
-    s.audioSource = nullptr;
-    return false;
-  }
-  s.audioStream =
-      SDL_NewAudioStream(AUDIO_S16SYS, 1, kMixRate, have.format, have.channels, have.freq);
-  if (s.audioStream == nullptr) {
-    SDL_CloseAudioDevice(s.audioDevice);
-    s.audioDevice = 0;
-    s.audioSource = nullptr;
-    return false;
-  }
-  s.audioSilence = have.silence;
-  SDL_PauseAudioDevice(s.audioDevice, 0);
-  return true;
+  if (impl_->options.mute) return false;
+  return impl_->audio.Open(source);
 }
 
 void SdlHost::CloseAudio() {
-  Impl& s = *impl_;
-  // Closing the device waits for a running callback, so the source is free
-  // from here on.
-  if (s.audioDevice != 0) SDL_CloseAudioDevice(s.audioDevice);
-  s.audioDevice = 0;
-  if (s.audioStream != nullptr) SDL_FreeAudioStream(s.audioStream);
-  s.audioStream = nullptr;
-  s.audioSource = nullptr;
+  impl_->audio.Close();
 }
 
 bool SdlHost::QuitRequested() {
-  Impl& s = *impl_;
-  return s.quit || quitSignalled != 0;
+  return impl_->quit || QuitSignalled();
 }

@@ -1,22 +1,26 @@
 // The host of a real desktop: one window, real time, SDL audio, keyboard and
-// any game controller. The only file besides the key map that includes SDL.
+// any game controller. SDL is included only by the sdl_*.h/.cpp files of
+// this folder and by the key map; the rest of the game never sees it.
 //
-// The window is titled "Pim Quest" and shows the 640 x 480 picture scaled by a
-// whole number (2 where the desktop has room, else 1), or full screen scaled
-// by the largest whole number that fits, with black borders. Alt+Enter
-// toggles full screen; F12 writes a screenshot into the current folder and
-// prints its name. The mouse pointer is hidden over the window.
+//   sdl_host.cpp        the Host calls: pacing, waits, device reads, events
+//   sdl_window.cpp      the window, its scale and full screen
+//   sdl_picture.cpp     scaling the picture into the window's surface
+//   sdl_controller.cpp  the first game controller, hot-plugged
+//   sdl_audio.cpp       the sound output
+//   key_map.cpp         keys and controller buttons to the game's inputs
 //
-// The picture is scaled by our own code into the window's surface (plain
-// memory, see sdl_picture.h); no OpenGL is loaded, so the window starts fast
-// and stays small on machines without a graphics card.
+// The window shows the 640 x 480 picture scaled by a whole number (2 where
+// the desktop has room, else 1), or full screen scaled by the largest whole
+// number that fits, with black borders. Alt+Enter toggles full screen; F12
+// writes a screenshot into the current folder and prints its name. The mouse
+// pointer is hidden over the window. No OpenGL is loaded, so the window
+// starts fast and stays small on machines without a graphics card.
 //
-// Presents are paced at 60 per second by sleeping to the next 1/60 s boundary
-// (nothing waits for the monitor), so a fast monitor never makes the game run
-// faster. A device read polled again within the millisecond waits for the
-// next one, or up to 8 ms once keyboard and controller have stood still for a
-// frame; any input event ends that wait at once. Ctrl+C, SIGTERM and closing
-// the window request the quit: the next blocking call throws QuitRequest.
+// Presents are paced at 60 per second (frame_pacer.h); a polled device read
+// waits for the next millisecond, or a few once the devices stand still
+// (sdl_host.cpp says how these waits fit together). Ctrl+C, SIGTERM
+// (quit_signal.h) and closing the window request the quit: the next
+// blocking call throws QuitRequest.
 #pragma once
 
 #include <memory>
@@ -34,7 +38,9 @@ struct SdlHostOptions {
 class SdlHost : public Host {
  public:
   // Opens the window. Returns null with *error set when there is no display
-  // or no window can be made.
+  // (error "no display: ...") or no window can be made. A video driver that
+  // shows nothing to a person (offscreen, dummy) is taken only when the
+  // player asked for it by SDL_VIDEODRIVER.
   static std::unique_ptr<SdlHost> Open(const SdlHostOptions& options, std::string* error);
   ~SdlHost() override;
   SdlHost(const SdlHost&) = delete;
@@ -44,8 +50,6 @@ class SdlHost : public Host {
   int Scale() const;
   bool Fullscreen() const;
   void SetFullscreen(bool on);
-  // Writes what the window shows now as a 24-bit bitmap; false on failure.
-  bool SaveScreenshot(const std::string& path) const;
 
   // Host
   std::uint32_t Ticks() override;

@@ -5,6 +5,7 @@
 
 #include "platform/bitmap.h"
 #include "platform/display.h"
+#include "platform/host_link.h"
 #include "platform/input.h"
 
 namespace pictures {
@@ -60,6 +61,11 @@ const char* FileOf(const std::unique_ptr<Surface>* handle) {
   return nullptr;
 }
 
+// Loading takes a while: a quit asked for meanwhile is honoured between files.
+void StopIfQuitRequested() {
+  if (HasHost() && CurrentHost().QuitRequested()) throw QuitRequest{};
+}
+
 }  // namespace
 
 int StartUp() {
@@ -68,6 +74,7 @@ int StartUp() {
     return 0;
   }
   for (const PictureFile& picture : kPictures) {
+    StopIfQuitRequested();
     std::string error;
     *picture.handle = LoadBitmapSurface(picture.name, 0, 0, &error);
     if (!*picture.handle) {
@@ -90,6 +97,7 @@ int LoadSounds() {
   if (!SoundDeviceOpen()) return 0;  // silent, and no file is to blame
   int all = 1;
   for (const SoundFile& sound : kSounds) {
+    StopIfQuitRequested();
     std::string error;
     *sound.handle = LoadWave(sound.name, 0xE0, &error);
     if (*sound.handle == -1) {
