@@ -143,7 +143,7 @@ void WriteDemo(const std::filesystem::path& file, const char* script, int frames
   HeadlessHost real(*ParseInputScript(script, nullptr));
   DemoRecorder recorder(real);
   std::string error;
-  if (!recorder.Open(file.string(), "1.0.0", &error)) throw std::runtime_error(error);
+  if (!recorder.Open(file.string(), "1.0.0", true, &error)) throw std::runtime_error(error);
   for (int i = 0; i < frames; ++i) {
     recorder.EscapeDown();
     recorder.ReadKeyboard();

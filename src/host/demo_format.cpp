@@ -1,5 +1,11 @@
 #include "host/demo_format.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
 #include <cerrno>
 #include <cstring>
 #include <fstream>
@@ -191,20 +197,42 @@ std::optional<Demo> LoadDemo(const std::string& path, std::string* error) {
 }
 
 DemoWriter::~DemoWriter() {
-  if (file_ != nullptr) std::fclose(file_);
+  // Never finished (start-up failed, or a crash of ours): the file the player
+  // named stays as it was.
+  if (file_ != nullptr) {
+    std::fclose(file_);
+    ::unlink(temp_.c_str());
+  }
 }
 
-bool DemoWriter::Open(const std::string& path, std::string_view gameVersion, std::string* error) {
+bool DemoWriter::Open(const std::string& path, std::string_view gameVersion, bool replace,
+                      std::string* error) {
   if (gameVersion.empty() || gameVersion.size() > kLongestVersion) {
     *error = "the game version cannot go into a demo";
     return false;
   }
-  file_ = std::fopen(path.c_str(), "wb");
-  if (file_ == nullptr) {
-    *error = "cannot write the demo " + path + ": " + std::strerror(errno);
+  struct stat st {};
+  if (!replace && ::lstat(path.c_str(), &st) == 0) {
+    *error = "the demo " + path + " exists already (--force replaces it)";
     return false;
   }
+  // The demo is written beside its place under a name of its own and takes
+  // that place only once it is complete.
+  std::string temp = path + ".XXXXXX";
+  const int fd = ::mkstemp(temp.data());
+  if (fd >= 0) file_ = ::fdopen(fd, "wb");
+  if (file_ == nullptr) {
+    *error = "cannot write the demo " + path + ": " + std::strerror(errno);
+    if (fd >= 0) {
+      ::close(fd);
+      ::unlink(temp.c_str());
+    }
+    return false;
+  }
+  ::fchmod(fd, 0644);
   path_ = path;
+  temp_ = temp;
+  replace_ = replace;
   std::string header(kMagic);
   Put<std::uint16_t>(header, kDemoFormatVersion);
   Put<std::uint8_t>(header, static_cast<std::uint8_t>(gameVersion.size()));
@@ -215,7 +243,9 @@ bool DemoWriter::Open(const std::string& path, std::string_view gameVersion, std
 
 void DemoWriter::Write(const std::string& bytes) {
   if (file_ == nullptr) return;
-  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size()) failed_ = true;
+  if (std::fwrite(bytes.data(), 1, bytes.size(), file_) != bytes.size() && errno_ == 0) {
+    errno_ = errno != 0 ? errno : EIO;
+  }
 }
 
 void DemoWriter::FlushKeyboard() {
@@ -285,6 +315,19 @@ void DemoWriter::AddEscape(bool down) {
   ++escape_.total;
 }
 
+bool DemoWriter::PutInPlace() const {
+  if (replace_) return std::rename(temp_.c_str(), path_.c_str()) == 0;
+  // Still not over a file that appeared while the game ran.
+  if (::renameat2(AT_FDCWD, temp_.c_str(), AT_FDCWD, path_.c_str(), RENAME_NOREPLACE) == 0) {
+    return true;
+  }
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system without that: link (which never replaces), then unlink.
+  if (::link(temp_.c_str(), path_.c_str()) != 0) return false;
+  ::unlink(temp_.c_str());
+  return true;
+}
+
 bool DemoWriter::Finish(std::string* error) {
   if (file_ == nullptr) return !failed_;
   FlushKeyboard();
@@ -295,8 +338,14 @@ bool DemoWriter::Finish(std::string* error) {
   Put<std::uint64_t>(end, gamepad_.total);
   Put<std::uint64_t>(end, escape_.total);
   Write(end);
-  if (std::fclose(file_) != 0) failed_ = true;
+  if ((std::fflush(file_) != 0 || ::fsync(::fileno(file_)) != 0) && errno_ == 0) errno_ = errno;
+  if (std::fclose(file_) != 0 && errno_ == 0) errno_ = errno != 0 ? errno : EIO;
   file_ = nullptr;
-  if (failed_) *error = "could not write the demo " + path_;
+  if (errno_ == 0 && !PutInPlace()) errno_ = errno;
+  if (errno_ != 0) {
+    ::unlink(temp_.c_str());
+    *error = "cannot write the demo " + path_ + ": " + std::strerror(errno_);
+    failed_ = true;
+  }
   return !failed_;
 }

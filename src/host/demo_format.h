@@ -65,13 +65,16 @@ class DemoWriter {
   DemoWriter(const DemoWriter&) = delete;
   DemoWriter& operator=(const DemoWriter&) = delete;
 
-  // Creates the file and writes the header; false with *error set.
-  bool Open(const std::string& path, std::string_view gameVersion, std::string* error);
+  // Starts the demo in a new file beside `path` and writes the header; false
+  // with *error set, also when `path` exists and `replace` is false.
+  bool Open(const std::string& path, std::string_view gameVersion, bool replace,
+            std::string* error);
   void AddKeyboard(const KeySnapshot& keys);
   void AddGamepad(const PadSnapshot& pad);
   void AddEscape(bool down);
-  // Writes what is pending and the end record and closes the file; false
-  // with *error set when any write failed. Safe to call more than once.
+  // Writes what is pending and the end record, closes the file and puts it
+  // in its place; false with *error set when any write failed (and then
+  // `path` is left as it was). Safe to call more than once.
   bool Finish(std::string* error);
 
  private:
@@ -85,9 +88,13 @@ class DemoWriter {
   void FlushKeyboard();
   void FlushGamepad();
   void FlushEscape();
+  bool PutInPlace() const;  // the temporary file onto the path; errno set
 
   std::FILE* file_ = nullptr;
   std::string path_;
+  std::string temp_;
+  bool replace_ = false;
+  int errno_ = 0;  // of the first failed write
   bool failed_ = false;
   PendingRun<KeySnapshot> keyboard_;
   PendingRun<PadSnapshot> gamepad_;

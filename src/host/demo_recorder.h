@@ -13,9 +13,10 @@ class DemoRecorder : public HostDecorator {
  public:
   explicit DemoRecorder(Host& inner) : HostDecorator(inner) {}
 
-  // Creates the demo file; false with *error naming it.
-  bool Open(const std::string& path, std::string_view gameVersion, std::string* error) {
-    return writer_.Open(path, gameVersion, error);
+  // Starts the demo file (see DemoWriter::Open); false with *error naming it.
+  bool Open(const std::string& path, std::string_view gameVersion, bool replace,
+            std::string* error) {
+    return writer_.Open(path, gameVersion, replace, error);
   }
   // Completes the file; false with *error naming it when a write failed.
   bool Finish(std::string* error) { return writer_.Finish(error); }

@@ -1,12 +1,16 @@
 #include "platform/trace.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "platform/host_link.h"
 
 namespace {
 std::FILE* file = nullptr;
+std::string filePath;
+int writeErrno = 0;  // the first failed write's errno, 0 while all went well
 bool inMemory = false;
 std::string memory;
 
@@ -45,6 +49,8 @@ void AppendEscaped(std::string& out, std::string_view s) {
 bool OpenTrace(const std::string& path) {
   CloseTrace();
   file = std::fopen(path.c_str(), "w");
+  filePath = path;
+  writeErrno = 0;
   return file != nullptr;
 }
 
@@ -57,11 +63,19 @@ std::string TakeTrace() {
   return std::exchange(memory, {});
 }
 
-void CloseTrace() {
-  if (file != nullptr) std::fclose(file);
+bool CloseTrace(std::string* error) {
+  if (file != nullptr && std::fclose(file) != 0 && writeErrno == 0) {
+    writeErrno = errno != 0 ? errno : EIO;
+  }
+  const bool ok = writeErrno == 0;
+  if (!ok && error != nullptr) {
+    *error = "cannot write trace " + filePath + ": " + std::strerror(writeErrno);
+  }
+  writeErrno = 0;
   file = nullptr;
   inMemory = false;
   memory.clear();
+  return ok;
 }
 
 bool TraceOpen() {
@@ -102,7 +116,9 @@ TraceEvent::~TraceEvent() {
   if (inMemory) {
     memory += line_;
   } else if (file != nullptr) {
-    std::fputs(line_.c_str(), file);
-    std::fflush(file);
+    // The first failure is kept for CloseTrace to report; the game goes on.
+    if ((std::fputs(line_.c_str(), file) < 0 || std::fflush(file) != 0) && writeErrno == 0) {
+      writeErrno = errno != 0 ? errno : EIO;
+    }
   }
 }

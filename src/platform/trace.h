@@ -16,7 +16,9 @@ bool OpenTrace(const std::string& path);
 void OpenTraceInMemory();
 // The lines written to the memory trace so far; empties it.
 std::string TakeTrace();
-void CloseTrace();
+// Closes the trace; false with *error (when given) naming the file when any
+// line could not be written.
+bool CloseTrace(std::string* error = nullptr);
 bool TraceOpen();
 
 class TraceEvent {

@@ -9,6 +9,7 @@
 #include "host/demo_player.h"
 #include "host/demo_recorder.h"
 #include "host/headless_host.h"
+#include "host/quit_signal.h"
 #include "host/sdl_host.h"
 #include "platform/data_files.h"
 #include "platform/host_link.h"
@@ -19,6 +20,10 @@
 #include "state/assets.h"
 
 namespace {
+
+void Complain(const std::string& what) {
+  std::fprintf(stderr, "pimquest: %s\n", what.c_str());
+}
 
 std::filesystem::path ExecutableFolder() {
   std::error_code ec;
@@ -36,29 +41,30 @@ std::vector<std::filesystem::path> DataFolders(const Options& options) {
   return {".", exe, (exe / PQ_DATA_FROM_BIN).lexically_normal(), PQ_DATA_DIR};
 }
 
-std::unique_ptr<Host> OpenHost(const Options& options) {
-  if (options.headless) {
-    InputScript script;
-    if (!options.script.empty()) {
-      std::string error;
-      const auto text = ReadWholeFile(options.script, kMaxScriptBytes, &error);
-      if (!text) {
-        std::fprintf(stderr, "pimquest: script %s %s\n", options.script.c_str(), error.c_str());
-        return nullptr;
-      }
-      auto parsed = ParseInputScript(
-          std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), &error);
-      if (!parsed) {
-        std::fprintf(stderr, "pimquest: %s: %s\n", options.script.c_str(), error.c_str());
-        return nullptr;
-      }
-      script = std::move(*parsed);
+std::unique_ptr<HeadlessHost> OpenHeadless(const Options& options) {
+  InputScript script;
+  if (!options.script.empty()) {
+    std::string error;
+    const auto text = ReadWholeFile(options.script, kMaxScriptBytes, &error);
+    if (!text) {
+      Complain("script " + options.script + " " + error);
+      return nullptr;
     }
-    auto host = std::make_unique<HeadlessHost>(std::move(script));
-    for (const auto& [ms, file] : options.shots) host->AddScreenshot(ms, file);
-    if (options.until) host->SetQuitAt(*options.until);
-    return host;
+    auto parsed = ParseInputScript(
+        std::string_view(reinterpret_cast<const char*>(text->data()), text->size()), &error);
+    if (!parsed) {
+      Complain(options.script + ": " + error);
+      return nullptr;
+    }
+    script = std::move(*parsed);
   }
+  auto host = std::make_unique<HeadlessHost>(std::move(script));
+  for (const auto& [ms, file] : options.shots) host->AddScreenshot(ms, file);
+  if (options.until) host->SetQuitAt(*options.until);
+  return host;
+}
+
+std::unique_ptr<Host> OpenWindow(const Options& options) {
   SdlHostOptions settings;
   settings.scale = options.scale;
   settings.fullscreen = options.fullscreen;
@@ -66,13 +72,113 @@ std::unique_ptr<Host> OpenHost(const Options& options) {
   settings.iconPath = FindDataFile("icon.bmp").string();
   std::string error;
   auto host = SdlHost::Open(settings, &error);
-  if (!host) std::fprintf(stderr, "pimquest: cannot open the window: %s\n", error.c_str());
+  if (!host) Complain(error);
   return host;
+}
+
+// The real host and the decorators over it, innermost first; `top` is what
+// the game talks to.
+struct HostStack {
+  std::unique_ptr<Host> device;
+  HeadlessHost* headless = nullptr;
+  std::unique_ptr<PresentTrace> presents;
+  std::unique_ptr<DemoRecorder> recorder;
+  std::unique_ptr<DemoPlayer> player;
+  Host* top = nullptr;
+};
+
+// A demo is read whole before anything opens, so a bad one is refused at
+// once. False when something cannot be opened (and was reported).
+bool BuildHostStack(const Options& options, HostStack& stack) {
+  std::string error;
+  std::optional<Demo> demo;
+  if (!options.replay.empty()) {
+    demo = LoadDemo(options.replay, &error);
+    if (!demo) {
+      Complain(error);
+      return false;
+    }
+    if (demo->gameVersion != PQ_VERSION) {
+      Complain("the demo " + options.replay + " was made by Pim Quest " + demo->gameVersion +
+               "; it may play otherwise");
+    }
+  }
+  if (options.headless) {
+    auto headless = OpenHeadless(options);
+    stack.headless = headless.get();
+    stack.device = std::move(headless);
+  } else {
+    stack.device = OpenWindow(options);
+  }
+  if (!stack.device) return false;
+  stack.top = stack.device.get();
+  if (options.tracePresents) {
+    stack.presents = std::make_unique<PresentTrace>(*stack.top);
+    stack.top = stack.presents.get();
+  }
+  if (!options.record.empty()) {
+    stack.recorder = std::make_unique<DemoRecorder>(*stack.top);
+    if (!stack.recorder->Open(options.record, PQ_VERSION, options.force, &error)) {
+      Complain(error);
+      return false;
+    }
+    stack.top = stack.recorder.get();
+  }
+  if (demo) {
+    stack.player = std::make_unique<DemoPlayer>(*stack.top, std::move(*demo));
+    stack.player->SetOnEnd([name = options.replay] {
+      std::printf("pimquest: the demo %s has ended; nothing is held from now on\n", name.c_str());
+      std::fflush(stdout);
+    });
+    stack.top = stack.player.get();
+  }
+  return true;
+}
+
+// Starts the game and plays it to its end; every way out shuts down in
+// order and ends the trace with the quit.
+int Play() {
+  int code = 0;
+  try {
+    // Never play with a picture missing: StartUp said which, and we leave.
+    if (StartUp() == 0) code = 1;
+  } catch (const QuitRequest&) {
+    // Closed or signalled while the files were loading: leave in order.
+    code = -1;
+  }
+  if (code == 0) return RunGame();
+  ShutDown();
+  code = code < 0 ? 0 : code;
+  TraceEvent("quit").Int("code", code);
+  return code;
+}
+
+// What was written but could not be: each is said, and the run fails.
+int CheckWrites(const HostStack& stack, int code) {
+  std::string error;
+  // A game that never started leaves no demo (nor any file it would replace).
+  if (stack.recorder && code == 0 && !stack.recorder->Finish(&error)) {
+    Complain(error);
+    code = 1;
+  }
+  if (stack.headless != nullptr) {
+    if (stack.headless->ShotFailed()) code = 1;
+    for (const std::string& file : stack.headless->ShotsNotTaken()) {
+      Complain("the run ended before the screenshot " + file + " was due; it was not taken");
+    }
+  }
+  if (!CloseTrace(&error)) {
+    Complain(error);
+    code = 1;
+  }
+  return code;
 }
 
 }  // namespace
 
 int GameMain(int argc, const char* const* argv) {
+  // First of all: from here on Ctrl+C and SIGTERM end the game in order.
+  CatchQuitSignals();
   std::string error;
   const auto options = ParseOptions(argc, argv, &error);
   if (!options) {
@@ -89,83 +195,15 @@ int GameMain(int argc, const char* const* argv) {
   }
   SetDataFolders(DataFolders(*options));
   if (!options->trace.empty() && !OpenTrace(options->trace)) {
-    std::fprintf(stderr, "pimquest: cannot write trace %s\n", options->trace.c_str());
+    Complain("cannot write trace " + options->trace);
     return 1;
   }
-  // A demo is read whole before anything opens, so a bad one is refused at
-  // once.
-  std::optional<Demo> demo;
-  if (!options->replay.empty()) {
-    demo = LoadDemo(options->replay, &error);
-    if (!demo) {
-      std::fprintf(stderr, "pimquest: %s\n", error.c_str());
-      CloseTrace();
-      return 1;
-    }
-    if (demo->gameVersion != PQ_VERSION) {
-      std::fprintf(stderr,
-                   "pimquest: the demo %s was made by Pim Quest %s; it may play otherwise\n",
-                   options->replay.c_str(), demo->gameVersion.c_str());
-    }
+  HostStack stack;
+  int code = 1;
+  if (BuildHostStack(*options, stack)) {
+    AttachHost(stack.top);
+    code = Play();
+    AttachHost(nullptr);
   }
-  std::unique_ptr<Host> host = OpenHost(*options);
-  if (!host) {
-    CloseTrace();
-    return 1;
-  }
-  // The decorators wrap the real host, innermost first.
-  Host* top = host.get();
-  std::unique_ptr<PresentTrace> presents;
-  if (options->tracePresents) {
-    presents = std::make_unique<PresentTrace>(*top);
-    top = presents.get();
-  }
-  std::unique_ptr<DemoRecorder> recorder;
-  if (!options->record.empty()) {
-    recorder = std::make_unique<DemoRecorder>(*top);
-    if (!recorder->Open(options->record, PQ_VERSION, &error)) {
-      std::fprintf(stderr, "pimquest: %s\n", error.c_str());
-      CloseTrace();
-      return 1;
-    }
-    top = recorder.get();
-  }
-  std::unique_ptr<DemoPlayer> player;
-  if (demo) {
-    player = std::make_unique<DemoPlayer>(*top, std::move(*demo));
-    player->SetOnEnd([name = options->replay] {
-      std::printf("pimquest: the demo %s has ended; nothing is held from now on\n", name.c_str());
-      std::fflush(stdout);
-    });
-    top = player.get();
-  }
-  AttachHost(top);
-  int code = 0;
-  int started = 0;
-  bool quitWhileStarting = false;
-  try {
-    started = StartUp();
-  } catch (const QuitRequest&) {
-    // Closed or signalled while the files were loading (StartUp reads the
-    // controller, a blocking call): leave in order, as from the game.
-    quitWhileStarting = true;
-  }
-  if (quitWhileStarting) {
-    ShutDown();
-    TraceEvent("quit").Int("code", 0);
-  } else if (started == 0) {
-    // Never play with a picture missing: say so (StartUp did) and leave.
-    ShutDown();
-    code = 1;
-    TraceEvent("quit").Int("code", code);
-  } else {
-    code = RunGame();
-  }
-  AttachHost(nullptr);
-  if (recorder && !recorder->Finish(&error)) {
-    std::fprintf(stderr, "pimquest: %s\n", error.c_str());
-    code = 1;
-  }
-  CloseTrace();
-  return code;
+  return CheckWrites(stack, code);
 }

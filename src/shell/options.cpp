@@ -1,6 +1,7 @@
 #include "shell/options.h"
 
 #include <charconv>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -31,7 +32,8 @@ const char* UsageText() {
          "  --until MS          quit in order at virtual time MS\n"
          "  --trace-presents    add a \"present\" event for every frame shown\n"
          "demos (either host):\n"
-         "  --record FILE       write every device read to a demo file\n"
+         "  --record FILE       write every device read to a new demo file\n"
+         "  --force             let --record replace an existing file\n"
          "  --replay FILE       play a demo instead of reading the devices\n";
 }
 
@@ -65,6 +67,8 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
       const auto n = v ? Number(*v) : std::nullopt;
       if (!n || *n < 1 || *n > 8) return fail("--scale takes a whole number from 1 to 8");
       options.scale = static_cast<int>(*n);
+    } else if (arg == "--force") {
+      options.force = true;
     } else if (arg == "--trace-presents") {
       options.tracePresents = true;
     } else if (arg == "--data" || arg == "--script" || arg == "--trace" || arg == "--record" ||
@@ -94,6 +98,13 @@ std::optional<Options> ParseOptions(int argc, const char* const* argv, std::stri
   }
   if (!options.headless && (!options.script.empty() || !options.shots.empty() || options.until)) {
     return fail("--script, --shot and --until go with --headless");
+  }
+  // The run ends before such a shot: the picture would silently be missing.
+  for (const auto& [ms, file] : options.shots) {
+    if (options.until && ms > *options.until) {
+      return fail("--shot " + std::to_string(ms) + ":" + file + " comes after --until " +
+                  std::to_string(*options.until) + " and would never be taken");
+    }
   }
   // A replay takes the place of the devices, and so of a script.
   if (!options.replay.empty() && !options.script.empty()) {

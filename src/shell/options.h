@@ -20,6 +20,7 @@ struct Options {
   std::vector<std::pair<std::uint32_t, std::string>> shots;  // virtual ms, file
   std::optional<std::uint32_t> until;
   std::string record;          // demo file to write
+  bool force = false;          // --record may replace an existing file
   std::string replay;          // demo file to play instead of the devices
   bool tracePresents = false;  // a "present" trace event at every shown frame
 };

@@ -50,7 +50,7 @@ TEST(Demo, ReplayAnswersEveryReadAsRecordedAndACutShortFileIsRefused) {
       "0 Right\n40 Right A\n90\n200 PadLeft Pad1\n260 Esc Z\n300 PadDown Pad0 Pad2\n", nullptr));
   DemoRecorder recorder(real);
   std::string error;
-  ASSERT_TRUE(recorder.Open(path, "1.0.0", &error)) << error;
+  ASSERT_TRUE(recorder.Open(path, "1.0.0", true, &error)) << error;
   const Answers recorded = Play(recorder, 80);
   ASSERT_TRUE(recorder.Finish(&error)) << error;
   auto demo = LoadDemo(path, &error);
@@ -94,7 +94,7 @@ TEST(Demo, TheRecorderPassesTheRealAnswersOnAndStoresRunsOnce) {
   HeadlessHost real(*ParseInputScript("0 A\n", nullptr));
   DemoRecorder recorder(real);
   std::string error;
-  ASSERT_TRUE(recorder.Open(path, "1.0.0", &error)) << error;
+  ASSERT_TRUE(recorder.Open(path, "1.0.0", true, &error)) << error;
   for (int i = 0; i < 20000; ++i) {
     EXPECT_EQ(recorder.ReadKeyboard()[DIK_A], 0x80);
     EXPECT_FALSE(recorder.EscapeDown());
@@ -112,7 +112,7 @@ TEST(Demo, TheRecorderPassesTheRealAnswersOnAndStoresRunsOnce) {
   std::filesystem::remove(path);
 
   DemoWriter writer;  // one that cannot write says where
-  EXPECT_FALSE(writer.Open("/nonexistent-folder/x.demo", "1.0.0", &error));
+  EXPECT_FALSE(writer.Open("/nonexistent-folder/x.demo", "1.0.0", true, &error));
   EXPECT_NE(error.find("/nonexistent-folder/x.demo"), std::string::npos) << error;
 }
 
