@@ -34,6 +34,13 @@ TEST(Options, ScriptedRunsTakeTheirValues) {
   EXPECT_EQ(o->dataDir, "/d");
 }
 
+TEST(Options, RecordingOverAFileNeedsForce) {
+  EXPECT_FALSE(Parse({"--record", "d.demo"})->force);
+  EXPECT_TRUE(Parse({"--record", "d.demo", "--force"})->force);
+  // A shot at the very end is still taken.
+  EXPECT_TRUE(Parse({"--headless", "--until", "500", "--shot", "500:a.bmp"}));
+}
+
 TEST(Options, WindowOptions) {
   const auto o = Parse({"--fullscreen", "--scale", "3", "--mute"});
   ASSERT_TRUE(o);
@@ -52,6 +59,7 @@ TEST(Options, BadOptionsAndValuesAreRefusedWithAReason) {
                                        {"--headless", "--shot", "x:a.bmp"},
                                        {"--headless", "--until", "-4"},
                                        {"--script", "s.txt"},
+                                       {"--headless", "--until", "500", "--shot", "501:a.bmp"},
                                        {"--data"}}) {
     EXPECT_FALSE(Parse(bad, &error)) << bad[0];
     EXPECT_FALSE(error.empty());

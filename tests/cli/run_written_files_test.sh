@@ -1,0 +1,67 @@
+#!/usr/bin/env bash
+# run_written_files_test.sh GAME FIGHT_SCRIPT WORKDIR: what the game writes
+# (trace, demo, screenshots) is complete or reported with the file's name and
+# exit status 1; an existing demo is replaced only with --force; SIGTERM and
+# SIGINT end a headless run in order even when they come twice; with no
+# display the game refuses to run unseen.
+set -euo pipefail
+game=$1 fight=$2 work=$3
+rm -rf "$work"
+mkdir -p "$work"
+cd "$work"
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+
+# expect NAME STATUS TEXT COMMAND...: COMMAND exits with STATUS and its
+# output contains TEXT.
+expect() {
+  local name=$1 status=$2 text=$3 rc=0
+  shift 3
+  "$@" >"$name.out" 2>&1 || rc=$?
+  [[ $rc -eq $status ]] || fail "$name: exit status $rc, not $status"
+  grep -qF -- "$text" "$name.out" || fail "$name: no '$text' in: $(cat "$name.out")"
+}
+
+echo "old" >old.demo
+expect trace_full 1 "cannot write trace /dev/full" "$game" --headless --until 300 --trace /dev/full
+expect shot_full 1 "cannot write screenshot /dev/full" \
+  "$game" --headless --until 300 --shot 100:/dev/full
+expect shot_late 2 "would never be taken" "$game" --headless --until 300 --shot 400:late.bmp
+expect demo_exists 1 "old.demo exists" "$game" --headless --until 300 --record old.demo
+[[ $(cat old.demo) == old ]] || fail "demo_exists: the old demo was changed"
+expect demo_failed_start 1 "cannot load picture" \
+  "$game" --headless --data "$work" --until 300 --record old.demo --force
+[[ $(cat old.demo) == old ]] || fail "demo_failed_start: the old demo was changed"
+expect demo_force 0 "" "$game" --headless --until 300 --record old.demo --force
+expect demo_force_replays 0 "has ended" "$game" --headless --replay old.demo --until 400
+ls old.demo.* >/dev/null 2>&1 && fail "a temporary demo file was left behind"
+expect no_display 1 "no display: " env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
+  SDL_AUDIODRIVER=dummy "$game" --mute
+
+# Two signals 10 ms apart in the middle of a scripted fight: an orderly end,
+# the trace closed by the quit, a demo that replays.
+for sig in TERM INT; do
+  rc=0
+  "$game" --headless --script "$fight" --record "$sig.demo" --trace "$sig.trace" &
+  pid=$!
+  for _ in $(seq 1000); do
+    grep -q '"ev":"battle"' "$sig.trace" 2>/dev/null && break
+    sleep 0.01
+  done
+  kill -"$sig" "$pid"
+  sleep 0.01
+  kill -"$sig" "$pid" 2>/dev/null || true
+  wait "$pid" || rc=$?
+  [[ $rc -eq 0 ]] || fail "SIG$sig: exit status $rc"
+  [[ $(tail -n 1 "$sig.trace") == *'"ev":"quit","code":0}' ]] || fail "SIG$sig: trace ends otherwise"
+  expect "replay_$sig" 0 "has ended" "$game" --headless --replay "$sig.demo" --until 60000
+done
+
+if ((failures > 0)); then
+  echo "$failures failed"
+  exit 1
+fi
+echo "PASS"
