@@ -1,6 +1,7 @@
 // The host of a real desktop: one window, real time, SDL audio, keyboard and
-// any game controller. SDL is included only by the sdl_*.h/.cpp files of
-// this folder and by the key map; the rest of the game never sees it.
+// any game controller. Of the whole game, only the sdl_* files of this
+// folder, the key map and the bitmap decoder (bmp_decoder.cpp, privately)
+// include SDL.
 //
 //   sdl_host.cpp        the Host calls: pacing, waits, device reads, events
 //   sdl_window.cpp      the window, its scale and full screen

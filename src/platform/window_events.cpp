@@ -17,3 +17,7 @@ bool EscapeKeyDown() {
 void PostQuit() {
   CurrentHost().PostQuit();
 }
+
+bool QuitAsked() {
+  return HasHost() && CurrentHost().QuitRequested();
+}

@@ -14,3 +14,6 @@ void WaitWindowEvent();
 bool EscapeKeyDown();
 // Queues the quit; a later PeekWindowEvent takes it.
 void PostQuit();
+// Whether the player asked to end the game (window closed, Ctrl+C, SIGTERM),
+// for work that does not wait on the host, such as loading files.
+bool QuitAsked();

@@ -5,8 +5,8 @@
 
 #include "platform/bitmap.h"
 #include "platform/display.h"
-#include "platform/host_link.h"
 #include "platform/input.h"
+#include "platform/window_events.h"
 
 namespace pictures {
 std::unique_ptr<Surface> Village, people, world, castle, castle2, battle1, battle2, pbattle, end,
@@ -63,7 +63,7 @@ const char* FileOf(const std::unique_ptr<Surface>* handle) {
 
 // Loading takes a while: a quit asked for meanwhile is honoured between files.
 void StopIfQuitRequested() {
-  if (HasHost() && CurrentHost().QuitRequested()) throw QuitRequest{};
+  if (QuitAsked()) throw QuitRequest{};
 }
 
 }  // namespace
