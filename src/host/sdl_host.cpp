@@ -29,7 +29,8 @@ constexpr std::size_t kPixels = static_cast<std::size_t>(kWidth) * kHeight;
 // key, a controller or the window wakes it at once; presents land on the
 // 60 Hz grid of frame_pacer.h (one slot every 16.7 ms).
 //  - No single wait on the queue lasts longer than kLongestWaitMs, so a
-//    signal, which does not wake the queue, is seen within that time.
+//    signal, which does not wake the queue, is seen within that time (a
+//    quit is due within 200 ms, shutdown included).
 //  - A wait on the queue oversleeps by a millisecond or so; the last
 //    kFinalApproachNs before a deadline (a present's slot) are slept on the
 //    clock instead, exact to microseconds. It must stay above that oversleep
@@ -42,12 +43,12 @@ constexpr std::size_t kPixels = static_cast<std::size_t>(kWidth) * kHeight;
 //    it never delays what the player sees; it stays below kLongestWaitMs.
 //  - Reads closer together than kPumpEveryNs share one look at SDL's queue:
 //    a look costs more than a read, and a millisecond is the game's grain.
-constexpr std::int64_t kLongestWaitMs = 20;
+constexpr std::int64_t kLongestWaitMs = 10;
 constexpr std::int64_t kFinalApproachNs = 2'000'000;
 constexpr std::int64_t kIdleAfterNs = 16'000'000;
 constexpr std::int64_t kIdleWaitMs = 8;
 constexpr std::int64_t kPumpEveryNs = 1'000'000;
-static_assert(kIdleWaitMs < kLongestWaitMs && kFinalApproachNs < SlotStart(1));
+static_assert(kIdleWaitMs <= kLongestWaitMs && kFinalApproachNs < SlotStart(1));
 
 bool ValidView(const ScreenView& v) {
   return v.pixels != nullptr && v.width == kWidth && v.height == kHeight;
