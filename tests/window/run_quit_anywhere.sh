@@ -6,21 +6,7 @@
 # Exits 77 (skipped) where there is no virtual X server to run it on.
 set -euo pipefail
 game=$1 fight=$2 work=$3
-
-if [[ -z "${PQ_IN_XVFB:-}" ]]; then
-  for tool in xvfb-run Xvfb xauth; do
-    command -v "$tool" >/dev/null 2>&1 || { echo "skipped: $tool is not installed"; exit 77; }
-  done
-  PQ_IN_XVFB=1 exec xvfb-run -a -s "-screen 0 1280x1024x24" bash "$0" "$@"
-fi
-
-rm -rf "$work"
-mkdir -p "$work"
-cd "$work"
-unset SDL_VIDEODRIVER
-export SDL_AUDIODRIVER=dummy
-# See run_window_smoke.sh: the X libraries leave blocks a sanitizer cannot name.
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+source "$(dirname "$0")/in_xvfb.sh" "$work" "$@"
 fail() {
   echo "FAIL: $*"
   exit 1
