@@ -49,7 +49,7 @@ echo "quit times: min ${sorted[0]} ms, median ${sorted[$((runs / 2))]} ms, max $
 load=$(cut -d ' ' -f 1 /proc/loadavg)
 if [[ $build == sanitized ]]; then
   echo "the time goal is not judged in a sanitizer build"
-elif awk -v l="$load" -v c="$(nproc)" 'BEGIN { exit !(l > 2 * c) }'; then
+elif awk -v l="$load" -v c="$(nproc)" 'BEGIN { exit !(l > c) }'; then
   echo "the time goal is not judged: load average $load on $(nproc) cores"
 elif ((quick * 100 < runs * 95)); then
   echo "FAIL: fewer than 95 % within 200 ms"
