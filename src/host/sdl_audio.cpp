@@ -1,8 +1,31 @@
 #include "host/sdl_audio.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 
 namespace {
+
+extern "C" void IgnoreAlsaError(const char*, int, const char*, int, const char*, ...) {}
+
+// ALSA prints its own complaints (an unknown device, no card) on standard
+// error before SDL can report the failure; we say "no sound device" once
+// instead. SDL loads ALSA by itself, so its error handler is set through
+// the same library, where it exists at all.
+void QuietAlsa() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  void* alsa = dlopen("libasound.so.2", RTLD_LAZY | RTLD_LOCAL);
+  if (alsa == nullptr) return;
+  using Handler = void (*)(const char*, int, const char*, int, const char*, ...);
+  using SetHandler = int (*)(Handler);
+  if (auto set = reinterpret_cast<SetHandler>(dlsym(alsa, "snd_lib_error_set_handler"))) {
+    set(IgnoreAlsaError);
+  }
+  // Stays loaded: the handler is kept inside it.
+}
+
 // Mix-rate samples rendered per top-up of the resampler: small enough that
 // the game's mixer lock is held only briefly, large enough to be cheap.
 constexpr int kMixChunk = 128;
@@ -24,6 +47,7 @@ void SDLCALL SdlAudio::Fill(void* user, Uint8* out, int len) {
 
 bool SdlAudio::Open(AudioSource& source) {
   Close();
+  QuietAlsa();
   if (SDL_WasInit(SDL_INIT_AUDIO) == 0 && SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return false;
 
   // Ask for the device's own rate and channels; SDL resamples our mix.

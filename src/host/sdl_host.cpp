@@ -97,6 +97,7 @@ struct SdlHost::Impl {
   std::deque<HostEvent> events;
   bool minimised = false;
   bool quit = false;
+  bool saidSilent = false;  // "no sound device" is said once
 
   ~Impl() {
     audio.Close();
@@ -397,8 +398,11 @@ void SdlHost::PostQuit() {
 
 bool SdlHost::OpenAudio(AudioSource& source) {
   CloseAudio();
-  if (impl_->options.mute) return false;
-  return impl_->audio.Open(source);
+  if (impl_->options.mute) return false;  // silent as asked: nothing to say
+  if (impl_->audio.Open(source)) return true;
+  if (!impl_->saidSilent) std::fprintf(stderr, "pimquest: no sound device; playing silent\n");
+  impl_->saidSilent = true;
+  return false;
 }
 
 void SdlHost::CloseAudio() {

@@ -84,7 +84,8 @@ int StartUp() {
   }
   SetColourKey(pictures::people.get(), 0xFF00FF);
   SetColourKey(pictures::pbattle.get(), 0xFF00FF);
-  if (InitSound() == 0) std::fprintf(stderr, "pimquest: no sound device; playing silent\n");
+  // Without a device the game plays silent; the host says so.
+  InitSound();
   LoadSounds();
   CreateInput();
   InitKeyboard();

@@ -41,6 +41,18 @@ ls old.demo.* >/dev/null 2>&1 && fail "a temporary demo file was left behind"
 expect no_display 1 "no display: " env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
   SDL_AUDIODRIVER=dummy "$game" --mute
 
+# No sound device: one line, no library noise; under --mute not a word. The
+# window is asked for unseen, so the run ends by the timeout's SIGTERM.
+for mute in "" --mute; do
+  out=sound${mute:+_mute}.out rc=0
+  SDL_VIDEODRIVER=offscreen SDL_AUDIODRIVER=alsa AUDIODEV=no-such-device \
+    timeout -s TERM 3 "$game" $mute >"$out" 2>&1 || rc=$?
+  [[ $rc -eq 124 ]] || fail "$out: exit status $rc"
+  expected=""
+  [[ -n $mute ]] || expected="pimquest: no sound device; playing silent"
+  [[ $(cat "$out") == "$expected" ]] || fail "$out: said '$(cat "$out")', not '$expected'"
+done
+
 # Two signals 10 ms apart in the middle of a scripted fight: an orderly end,
 # the trace closed by the quit, a demo that replays.
 for sig in TERM INT; do
