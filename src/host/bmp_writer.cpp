@@ -116,6 +116,7 @@ std::string WriteNumberedScreenshot(const ScreenView& screen, std::string* error
     }
     return name;
   }
-  if (error != nullptr) *error = "no screenshot taken: pimquest-001.bmp to pimquest-9999.bmp all exist";
+  if (error != nullptr)
+    *error = "no screenshot taken: pimquest-001.bmp to pimquest-9999.bmp all exist";
   return {};
 }

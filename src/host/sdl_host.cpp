@@ -332,7 +332,7 @@ void SdlHost::Present(const ScreenView& screen) {
   s.Pump();
   s.CheckQuit();
   if (ValidView(screen)) std::copy_n(screen.pixels, kPixels, s.shown.begin());
-  s.pendingVisible = nullptr;  // the new picture replaces whatever was drawn
+  s.pendingVisible = nullptr;     // the new picture replaces whatever was drawn
   s.window.Draw(s.shown.data());  // scaled now, shown at the slot
   const std::int64_t slot = NextPresentSlot(s.NowNs(), s.lastShownSlot);
   s.lastShownSlot = slot;  // nothing else is shown before this one
