@@ -5,16 +5,13 @@
 
 #include "host/key_codes.h"
 
-// The joystick record: six axes, two sliders, four point-of-view values and
-// 32 buttons (down while 0x80 is set).
+// The joystick record: what the game reads of a gamepad, the X and Y axes
+// and 32 buttons (down while 0x80 is set). The other axes, sliders and hat
+// values of such a device were never read, and are not kept.
 struct DIJOYSTATE {
-  std::int32_t lX, lY, lZ;
-  std::int32_t lRx, lRy, lRz;
-  std::int32_t rglSlider[2];
-  std::uint32_t rgdwPOV[4];
+  std::int32_t lX, lY;
   std::uint8_t rgbButtons[32];
 };
-static_assert(sizeof(DIJOYSTATE) == 80);
 
 extern std::uint8_t keyState[256];
 extern DIJOYSTATE gamepadState;
