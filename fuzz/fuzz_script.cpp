@@ -1,14 +1,19 @@
-// Feeds arbitrary text to the headless input script parser.
+// Feeds arbitrary text to the headless input script as the game reads it:
+// from a file, measured and bounded, then parsed.
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
+#include "data_folder.h"
 #include "host/headless_script.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string error;
-  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  PutDataFile("txt", data, size);
+  const auto bytes = ReadWholeFile(FindDataFile("txt\\fuzz.txt"), kMaxScriptBytes, &error);
+  if (!bytes || bytes->size() != size) __builtin_trap();  // a small script reads whole
+  const std::string_view text(reinterpret_cast<const char*>(bytes->data()), bytes->size());
   const auto script = ParseInputScript(text, &error);
   if (!script) {
     if (error.find("line") == std::string::npos) __builtin_trap();  // must name the line
