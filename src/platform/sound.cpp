@@ -22,17 +22,15 @@ struct Voice {
   bool looping = false;
 };
 
-// Mixes the playing slots for the host's output, possibly on its audio
-// thread; every touch of the voices from the game side takes the lock too.
+// Ownership: the game thread alone owns the slot records (`slots`); the mixer
+// owns the voices, which the host's audio thread renders, and every touch of
+// a voice from either side goes through one of these members under its lock.
 class Mixer : public AudioSource {
  public:
-  std::array<Voice, kSoundSlots> voices;
-  std::mutex lock;
-
   void Render(std::int16_t* out, std::size_t count) override {
-    std::lock_guard<std::mutex> guard(lock);
+    std::lock_guard<std::mutex> guard(lock_);
     if (out != nullptr) std::fill_n(out, count, std::int16_t{0});
-    for (Voice& v : voices) {
+    for (Voice& v : voices_) {
       if (!v.playing || v.samples.empty()) continue;
       std::size_t done = 0;
       while (done < count && v.playing) {
@@ -52,6 +50,37 @@ class Mixer : public AudioSource {
       }
     }
   }
+  // Puts new samples (or none) into a voice, stopped.
+  void Set(int id, std::vector<std::int16_t> samples) {
+    std::lock_guard<std::mutex> guard(lock_);
+    voices_[id] = Voice{std::move(samples)};
+  }
+  void Start(int id, bool looping) {
+    std::lock_guard<std::mutex> guard(lock_);
+    Voice& v = voices_[id];
+    v.position = 0;
+    v.looping = looping;
+    v.playing = !v.samples.empty();
+  }
+  // Stops and rewinds; whether it was playing.
+  bool Stop(int id) {
+    std::lock_guard<std::mutex> guard(lock_);
+    Voice& v = voices_[id];
+    const bool was = v.playing;
+    v.playing = false;
+    v.looping = false;
+    v.position = 0;
+    return was;
+  }
+  int Status(int id) {
+    std::lock_guard<std::mutex> guard(lock_);
+    const Voice& v = voices_[id];
+    return (v.playing ? kSoundPlaying : 0) | (v.playing && v.looping ? kSoundLooping : 0);
+  }
+
+ private:
+  std::array<Voice, kSoundSlots> voices_;
+  std::mutex lock_;
 };
 
 Mixer mixer;
@@ -63,23 +92,24 @@ bool Valid(SoundId id) {
   return id >= 0 && id < kSoundSlots && slots[id].hasBuffer;
 }
 
-void ResetSlot(int i) {
-  slots[i] = SoundSlot{};
-  slots[i].id = static_cast<std::uint32_t>(i);
-  std::lock_guard<std::mutex> guard(mixer.lock);
-  mixer.voices[i] = Voice{};
+// Empties every slot and its voice.
+void ResetAllSlots() {
+  for (int i = 0; i < kSoundSlots; ++i) {
+    slots[i] = SoundSlot{};
+    slots[i].id = static_cast<std::uint32_t>(i);
+    mixer.Set(i, {});
+  }
 }
 
 }  // namespace
 
 int InitSound() {
+  ResetAllSlots();
   if (firstUse) {
     firstUse = false;
-    for (int i = 0; i < kSoundSlots; ++i) ResetSlot(i);
     device = CurrentHost().OpenAudio(mixer);
     if (!device) return 0;
   }
-  for (int i = 0; i < kSoundSlots; ++i) ResetSlot(i);
   return 1;
 }
 
@@ -119,20 +149,13 @@ SoundId LoadWave(const char* fileName, std::uint32_t /*capabilities*/, std::stri
   slot.inUse = 1;
   slot.hasBuffer = true;
   slot.name = path.stem().string();
-  std::lock_guard<std::mutex> guard(mixer.lock);
-  mixer.voices[id] = Voice{std::move(wave->samples)};
+  mixer.Set(id, std::move(wave->samples));
   return id;
 }
 
 int PlaySlot(SoundId id, std::uint32_t flags) {
   if (!Valid(id)) return 1;
-  {
-    std::lock_guard<std::mutex> guard(mixer.lock);
-    Voice& v = mixer.voices[id];
-    v.position = 0;
-    v.looping = (flags & kPlayLooped) != 0;
-    v.playing = !v.samples.empty();
-  }
+  mixer.Start(id, (flags & kPlayLooped) != 0);
   TraceEvent("sound")
       .Str("op", "play")
       .Str("name", slots[id].name)
@@ -142,16 +165,7 @@ int PlaySlot(SoundId id, std::uint32_t flags) {
 
 int StopSlot(SoundId id) {
   if (!Valid(id)) return 1;
-  bool wasPlaying;
-  {
-    std::lock_guard<std::mutex> guard(mixer.lock);
-    Voice& v = mixer.voices[id];
-    wasPlaying = v.playing;
-    v.playing = false;
-    v.looping = false;
-    v.position = 0;
-  }
-  if (wasPlaying) TraceEvent("sound").Str("op", "stop").Str("name", slots[id].name);
+  if (mixer.Stop(id)) TraceEvent("sound").Str("op", "stop").Str("name", slots[id].name);
   return 1;
 }
 
@@ -165,8 +179,7 @@ int ReleaseSlot(SoundId id) {
   StopSlot(id);
   if (Valid(id)) {
     slots[id].hasBuffer = false;
-    std::lock_guard<std::mutex> guard(mixer.lock);
-    mixer.voices[id] = Voice{};
+    mixer.Set(id, {});
   }
   return 1;
 }
@@ -178,16 +191,14 @@ int ReleaseAllSlots() {
 
 int SlotStatus(SoundId id) {
   if (!Valid(id)) return -1;
-  std::lock_guard<std::mutex> guard(mixer.lock);
-  const Voice& v = mixer.voices[id];
-  return (v.playing ? kSoundPlaying : 0) | (v.playing && v.looping ? kSoundLooping : 0);
+  return mixer.Status(id);
 }
 
 int ShutdownSound() {
   StopAllSlots();
   if (device) CurrentHost().CloseAudio();
   device = false;
-  for (int i = 0; i < kSoundSlots; ++i) ResetSlot(i);
+  ResetAllSlots();
   // A later InitSound opens the output again.
   firstUse = true;
   return 1;

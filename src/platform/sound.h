@@ -10,7 +10,6 @@ inline constexpr int kSoundSlots = 64;
 
 // SlotStatus bits.
 inline constexpr int kSoundPlaying = 1;
-inline constexpr int kSoundLost = 2;
 inline constexpr int kSoundLooping = 4;
 
 // PlaySlot flags.
