@@ -10,6 +10,8 @@ packages=(
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-apps # the window smoke test: a virtual X screen and xwd
   clang-format cppcheck # scripts/check-style.sh
+  emscripten               # the web build
+  chromium python3-websocket # its test in a headless browser
 )
 
 if ! command -v dpkg-query >/dev/null 2>&1; then
