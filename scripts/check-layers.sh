@@ -13,8 +13,9 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 
-# The files of shell/ that make up the entry point, above the main loop.
-entry_files='^shell/(main\.cpp|game_main\.|options\.|present_trace\.)'
+# The files of shell/ that make up the entry points (the desktop's and the
+# web build's), above the main loop.
+entry_files='^shell/(main\.cpp|web_main\.cpp|game_main\.|options\.|present_trace\.)'
 
 rank() {  # rank FOLDER-OF-A-FILE; empty for an unknown folder
   case $1 in

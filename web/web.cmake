@@ -19,7 +19,7 @@ list(APPEND PQ_WEB_GAME_SOURCES ${PQ_SRC}/shell/main_loop.cpp)
 set(PQ_WEB_HOST_SOURCES
     ${PQ_SRC}/host/web/web_host.cpp
     ${PQ_SRC}/host/web/web_input.cpp
-    ${PQ_SRC}/host/web/web_main.cpp)
+    ${PQ_SRC}/shell/web_main.cpp)
 
 # Exceptions carry the quit out of any loop of the game; the loops themselves
 # wait through asyncify, which lets every wait of the host yield to the page.
@@ -50,9 +50,11 @@ target_link_options(pimquest PRIVATE
   -sINITIAL_MEMORY=33554432
   -sEXPORTED_FUNCTIONS=['_main','_malloc','_free']
   -sENVIRONMENT=web
+  "SHELL:--js-library ${PROJECT_SOURCE_DIR}/web/pimquest_library.js"
   "SHELL:--preload-file ${PQ_NATIVE_DIR}/bmp@/bmp"
   "SHELL:--preload-file ${PQ_NATIVE_DIR}/wav@/wav")
-set_property(TARGET pimquest APPEND PROPERTY LINK_DEPENDS ${PQ_NATIVE_DIR}/assets.stamp)
+set_property(TARGET pimquest APPEND PROPERTY LINK_DEPENDS
+  ${PQ_NATIVE_DIR}/assets.stamp ${PROJECT_SOURCE_DIR}/web/pimquest_library.js)
 
 # The page itself, beside what the linker writes.
 add_custom_command(

@@ -34,106 +34,16 @@ bool ValidView(const ScreenView& v) {
 
 }  // namespace
 
-// The EM_JS bodies below are JavaScript, which the formatter would mangle.
-// clang-format off
-// Hands the tab back to the page for `ms` milliseconds, or less when an input
-// event comes first. Asyncify unwinds the game's stack here and rewinds it
-// when the wait is over. The wake-up is always taken from a fresh task, never
-// from inside an event callback that is itself running game code.
-EM_JS(void, pq_web_wait, (double ms), {
-  Asyncify.handleSleep(function(wakeUp) {
-    var done = false;
-    var timer = 0;
-    var finish = function() {
-      if (done) return;
-      done = true;
-      clearTimeout(timer);
-      Module.pqWake = null;
-      wakeUp();
-    };
-    timer = setTimeout(finish, Math.max(0, ms));
-    Module.pqWake = function() {
-      Promise.resolve().then(finish);
-    };
-  });
-});
-
-EM_JS(void, pq_web_wake, (), {
-  if (Module.pqWake) Module.pqWake();
-});
-
-// Puts 640 x 480 RGBA bytes on the canvas, noting when the first pictures
-// came (the host's black one, then the title's).
-EM_JS(void, pq_web_show, (const std::uint8_t* rgba), {
-  var shows = Module.pqShowTimes || (Module.pqShowTimes = []);
-  if (shows.length < 2) shows.push(performance.now());
-  var canvas = Module.canvas;
-  if (!canvas) return;
-  if (!Module.pqContext) Module.pqContext = canvas.getContext('2d', {alpha: false});
-  var bytes = new Uint8ClampedArray(HEAPU8.buffer, rgba, 640 * 480 * 4);
-  Module.pqContext.putImageData(new ImageData(bytes, 640, 480), 0, 0);
-});
-
-// Notes when a present came to its slot, for the page's frame statistics.
-EM_JS(void, pq_web_presented, (), {
-  var times = Module.pqFrameTimes || (Module.pqFrameTimes = []);
-  times.push(performance.now());
-  if (times.length > 1200) times.splice(0, times.length - 600);
-});
-
-EM_JS(int, pq_web_hidden, (), { return document.hidden ? 1 : 0; });
-
-// Sound: an 11025 Hz context (the browser resamples to the device) with a
-// processor that pulls the game's mix. Browsers start sound only from a
-// user's gesture, so the context is made on the first key press or click.
-EM_JS(int, pq_web_audio_open, (), {
-  var Context = window.AudioContext || window.webkitAudioContext;
-  if (!Context) return 0;
-  Module.pqAudioOn = true;
-  if (Module.pqAudio) {
-    if (Module.pqAudio.state === 'suspended') Module.pqAudio.resume();
-    return 1;
-  }
-  if (Module.pqAudioStart) return 1;
-  var frames = 512;
-  var start = function() {
-    if (Module.pqAudio) return;
-    try {
-      var context = new Context({sampleRate: 11025});
-      var node = context.createScriptProcessor(frames, 0, 1);
-      var buffer = _malloc(frames * 2);
-      node.onaudioprocess = function(e) {
-        var out = e.outputBuffer.getChannelData(0);
-        if (!Module.pqAudioOn) {
-          out.fill(0);
-          return;
-        }
-        Module._pq_web_render(buffer, out.length);
-        var samples = new Int16Array(HEAPU8.buffer, buffer, out.length);
-        for (var i = 0; i < out.length; ++i) out[i] = samples[i] / 32768;
-      };
-      node.connect(context.destination);
-      Module.pqAudio = context;
-      Module.pqAudioNode = node;
-    } catch (e) {
-      // No sound here: the game goes on silent.
-      Module.pqAudio = null;
-    }
-    [ 'keydown', 'mousedown', 'touchstart' ].forEach(
-        function(name) { window.removeEventListener(name, start, true); });
-  };
-  Module.pqAudioStart = start;
-  [ 'keydown', 'mousedown', 'touchstart' ].forEach(
-      function(name) { window.addEventListener(name, start, true); });
-  return 1;
-});
-
-EM_JS(void, pq_web_audio_close, (), {
-  Module.pqAudioOn = false;
-  if (Module.pqAudio && Module.pqAudio.state === 'running') Module.pqAudio.suspend();
-});
-
-// clang-format on
+// The page's side of this host, in web/pimquest_library.js.
+extern "C" {
+void pq_web_wait(double ms);
+void pq_web_wake();
+void pq_web_show(const std::uint8_t* rgba);
+void pq_web_presented();
+int pq_web_hidden();
+int pq_web_audio_open();
+void pq_web_audio_close();
+}
 
 extern "C" {
 // The page's sound processor wants `count` samples at `out`.
@@ -196,7 +106,8 @@ WebHost::WebHost()
 }
 
 WebHost::~WebHost() {
-  CloseAudio();
+  if (audio_ != nullptr) pq_web_audio_close();
+  audio_ = nullptr;
   Listen(nullptr);
   current = nullptr;
 }

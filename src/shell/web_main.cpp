@@ -1,19 +1,14 @@
 // Pim Quest in a browser tab: the page's host, then the game as on the
 // desktop. The pictures and sounds are preloaded into bmp/ and wav/ at the
 // root of the page's file system, which is also the current folder.
-#include <emscripten.h>
-
 #include "host/web/web_host.h"
 #include "platform/data_files.h"
 #include "platform/host_link.h"
 #include "shell/main_loop.h"
 #include "state/assets.h"
 
-// Tells the page that the game has ended with `code` (0 after a quit, 1 when
-// it could not start), so that it can say so and offer to start again.
-EM_JS(void, pq_web_ended, (int code), {
-  if (Module.pqEnded) Module.pqEnded(code);
-});
+// Tells the page that the game has ended with `code` (web/pimquest_library.js).
+extern "C" void pq_web_ended(int code);
 
 int main() {
   SetDataFolders({"."});
