@@ -24,6 +24,8 @@ set(PQ_WEB_HOST_SOURCES
 # Exceptions carry the quit out of any loop of the game; the loops themselves
 # wait through asyncify, which lets every wait of the host yield to the page.
 set(PQ_WEB_FLAGS -fexceptions)
+# The pieces of C++20 that its C++ library lacks.
+add_compile_options(-include ${PQ_SRC}/host/web/std_compat.h)
 add_compile_options(-Wall -Wextra -Werror ${PQ_WEB_FLAGS})
 
 set(PQ_NATIVE_DIR ${CMAKE_BINARY_DIR}/native)
