@@ -7,7 +7,7 @@
 inline constexpr int kFontHeight = 16;  // every glyph cell is 16 rows tall
 
 struct Glyph {
-  std::uint8_t width;    // columns used by the picture, 0 to 8
+  std::uint8_t width;    // columns from the pen to the end of the picture, 0 to 8
   std::uint8_t advance;  // how far the pen moves after this glyph
   // One row per line of the cell, top first; bit 7 is the leftmost column.
   std::uint8_t rows[kFontHeight];

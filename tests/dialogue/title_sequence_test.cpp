@@ -41,7 +41,8 @@ TEST(TitleSequence, SkipsOnlyOnSAndStartsTheGame) {
   }
 }
 
-// A lit pixel of each line's first glyph ("W", the bar of "-", "P"), sampled
+// A lit pixel of each line's first glyph ("W", the bar of "-", "P"; the font
+// centres each glyph a column or two in from the pen), sampled
 // during that line's fades, runs through all 32 shades of the line's own
 // colour up and back to black; the start waits with the music looping.
 TEST(TitleSequence, EachLineFadesInItsOwnColourWhileTheStartWaitsWithMusic) {
@@ -51,9 +52,9 @@ TEST(TitleSequence, EachLineFadesInItsOwnColourWhileTheStartWaitsWithMusic) {
     std::uint32_t from, to;
     std::uint16_t full;
     std::vector<std::uint16_t> seen;
-  } probes[] = {{288, 202, 0, 4000, PixelFromRgb(255, 255, 255), {}},
-                {272, 208, 4540, 8100, PixelFromRgb(255, 0, 0), {}},
-                {275, 202, 10100, 14109, PixelFromRgb(0, 0, 255), {}}};
+  } probes[] = {{289, 202, 0, 4000, PixelFromRgb(255, 255, 255), {}},
+                {274, 208, 4540, 8100, PixelFromRgb(255, 0, 0), {}},
+                {276, 202, 10100, 14109, PixelFromRgb(0, 0, 255), {}}};
   int worldStatus = 0;
   game.host().SetReadHook([&](std::uint32_t t) {
     for (Probe& p : probes) {
@@ -68,7 +69,7 @@ TEST(TitleSequence, EachLineFadesInItsOwnColourWhileTheStartWaitsWithMusic) {
     EXPECT_EQ(p.seen.back(), 0);
     for (std::uint16_t c : p.seen) {
       ASSERT_EQ(c & ~p.full, 0) << p.x;
-      ASSERT_TRUE(p.x != 288 || ((c & 0x1F) == (c >> 5 & 0x1F) && (c & 0x1F) == c >> 10)) << c;
+      ASSERT_TRUE(p.x != 289 || ((c & 0x1F) == (c >> 5 & 0x1F) && (c & 0x1F) == c >> 10)) << c;
     }
     std::sort(p.seen.begin(), p.seen.end());
     EXPECT_EQ(std::unique(p.seen.begin(), p.seen.end()) - p.seen.begin(), 32);
