@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -61,25 +62,53 @@ int Peak(const Bytes& s) {
                          [](int p, std::uint8_t v) { return std::max(p, Distance(v)); });
 }
 
-TEST(Sounds, EveryFileIsInTheGamesFormatWithCleanEndsAndSensibleLevels) {
+double Rms(const Bytes& s, std::size_t from, std::size_t count) {
+  double sum = 0;
+  for (std::size_t i = from; i < from + count; ++i) sum += Distance(s[i]) * Distance(s[i]);
+  return std::sqrt(sum / static_cast<double>(count));
+}
+
+TEST(Sounds, EveryFileIsInTheGamesFormatWithCleanEndsAndFullLevels) {
   for (std::size_t i = 0; i < std::size(kSounds); ++i) {
     const bool music = i < 6;
-    SCOPED_TRACE(kSounds[i]);
-    const Bytes s = Samples(kSounds[i]);
+    const std::string name = kSounds[i];
+    SCOPED_TRACE(name);
+    const Bytes s = Samples(name);
     ASSERT_FALSE(s.empty());
     const double seconds = s.size() / 11025.0;
-    EXPECT_TRUE(music ? seconds >= 20 && seconds <= 60 : seconds <= 10) << seconds << " s";
-    // Loud enough to be heard; music quiet enough to mix with effects, and
-    // effects not clipped.
-    EXPECT_GE(Peak(s), music ? 40 : 30);
-    EXPECT_LE(Peak(s), music ? 70 : 126);
-    // Starting and stopping near the midpoint: no click at either end.
-    EXPECT_LE(std::max(Distance(s.front()), Distance(s.back())), music ? 3 : 2);
+    if (music) {
+      EXPECT_TRUE(seconds >= 20 && seconds <= 60) << seconds << " s";
+    } else if (name == "intro") {
+      // It plays through the title's fades, about 12.6 s.
+      EXPECT_TRUE(seconds >= 12.6 && seconds <= 15) << seconds << " s";
+    } else {
+      EXPECT_LE(seconds, 10);
+    }
+    // Every file peaks about 1 dB under full scale, except the game-over
+    // halves, which always play together and share that level.
+    const bool half = name == "gameover" || name == "gameover2";
+    EXPECT_NEAR(Peak(s), half ? 57 : 114, 1);
     const double mean = std::accumulate(s.begin(), s.end(), 0.0) / s.size();
     EXPECT_NEAR(mean, 128.0, music ? 1.5 : 2.0);
-    // A loop plays the first sample right after the last one.
-    if (music) {
-      EXPECT_LE(std::abs(s.front() - s.back()), 2);
+    if (!music) {
+      // Starting and stopping near the midpoint: no click at either end.
+      EXPECT_LE(std::max(Distance(s.front()), Distance(s.back())), 2);
+      continue;
+    }
+    // A loop plays its first sample right after its last: the step across
+    // the seam is no bigger than the steps the music takes around it, and
+    // the seam neither drops out nor swells.
+    const std::size_t ms50 = 11025 / 20;
+    int steepest = 0;
+    for (std::size_t k = 1; k < ms50; ++k) {
+      steepest = std::max({steepest, std::abs(s[k] - s[k - 1]),
+                           std::abs(s[s.size() - k] - s[s.size() - k - 1])});
+    }
+    EXPECT_LE(std::abs(s.front() - s.back()), steepest);
+    const double average = Rms(s, 0, s.size());
+    for (const std::size_t from : {std::size_t{0}, s.size() - ms50}) {
+      EXPECT_GT(Rms(s, from, ms50), 0.3 * average) << "at sample " << from;
+      EXPECT_LT(Rms(s, from, ms50), 3.0 * average) << "at sample " << from;
     }
   }
   std::uintmax_t total = 0;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <initializer_list>
 #include <numbers>
 
 #include "sounds/instruments.h"
@@ -167,6 +168,9 @@ std::vector<float> ThudSound() {
   return sound.Take();
 }
 
+// The title's music: a rising chime, then a slow tune over held chords that
+// lasts through the credit line, "- PRESENTS -" and the title's fades
+// (about 12.6 s) and comes to rest just as the start picture's music begins.
 std::vector<float> IntroSound() {
   constexpr double kTick = 0.11;
   Timeline sound;
@@ -177,8 +181,22 @@ std::vector<float> IntroSound() {
   swell.sustain = 0.8;
   swell.release = 1.0;
   swell.lowpass = 1500;
-  for (int midi : {50, 57, 62, 66, 76}) sound.Note(6 * kTick, midi, 2.4, swell);  // D with a ninth
-  sound.Note(6 * kTick + 2.0, 86, 0.1, Bell(0.4, 1.0));                           // D6 to close
+  constexpr double kStart = 6 * kTick;
+  const struct {
+    double at, seconds;
+    std::initializer_list<int> tones;
+  } chords[] = {{0.0, 3.0, {50, 57, 62, 66, 76}},  // D with a ninth
+                {3.0, 3.0, {47, 54, 62, 66}},      // B minor
+                {6.0, 3.0, {43, 55, 59, 62}},      // G
+                {9.0, 1.8, {45, 57, 61, 64}},      // A
+                {10.8, 1.2, {50, 57, 62, 66}}};    // home to D
+  for (const auto& chord : chords)
+    for (int midi : chord.tones) sound.Note(kStart + chord.at, midi, chord.seconds, swell);
+  Instrument tune = Flute(0.6);
+  tune.release = 0.6;
+  sound.Phrase(kStart + 0.3, "A5:4 F#5:2 E5:2 D5:2 F#5:4 B4:4", 0.3, tune);
+  sound.Phrase(kStart + 6.0, "D5:3 E5:2 G5:4 A5:3 E5:2 D5:4", 0.3, tune);
+  sound.Note(kStart + 12.0 - 0.1, 86, 0.1, Bell(0.4, 1.0));  // D6 to close
   return sound.Take();
 }
 

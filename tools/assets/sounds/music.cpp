@@ -18,6 +18,20 @@ Song NewSong(std::string name, double beatsPerMinute, int ticks) {
   return song;
 }
 
+namespace {
+
+// Adds a sound into a loop from sample start; what runs past the loop's end
+// goes on from its beginning, as it sounds when the loop plays again.
+void MixAround(std::vector<float>& loop, long start, const std::vector<float>& sound,
+               double gain = 1.0) {
+  const auto size = loop.size();
+  if (size == 0) return;
+  for (std::size_t i = 0; i < sound.size(); ++i)
+    loop[(static_cast<std::size_t>(start) + i) % size] += static_cast<float>(sound[i] * gain);
+}
+
+}  // namespace
+
 std::vector<float> RenderSong(const Song& song) {
   const long tickSamples = song.samplesPerTick;
   std::vector<float> mix(static_cast<std::size_t>(song.ticks * tickSamples), 0.0f);
@@ -29,13 +43,13 @@ std::vector<float> RenderSong(const Song& song) {
       const auto gate = static_cast<long>(note.length * tickSamples * voice.instrument.legato);
       const std::vector<float> tone =
           RenderTone(MidiToHz(note.midi), gate, voice.instrument, seed++);
-      MixInto(mix, note.tick * tickSamples, tone);
+      MixAround(mix, note.tick * tickSamples, tone);
     }
   }
   for (const DrumEvent& hit : song.drums) {
     if (hit.tick >= song.ticks)
       throw std::invalid_argument(song.name + ": the drums run past the end of the loop");
-    MixInto(mix, hit.tick * tickSamples, RenderDrum(hit.drum, hit.hz), hit.gain * song.drumVolume);
+    MixAround(mix, hit.tick * tickSamples, RenderDrum(hit.drum, hit.hz), hit.gain * song.drumVolume);
   }
   return mix;
 }

@@ -31,9 +31,9 @@ int SamplesPerSixteenth(double beatsPerMinute);
 Song NewSong(std::string name, double beatsPerMinute, int ticks);
 
 // Mixes every voice and the drums into exactly ticks x samplesPerTick
-// samples. Whatever still sounds at the loop's end fades out on its last
-// sample, and every note begins at silence, so the loop closes without a
-// click. Throws std::invalid_argument when a part runs past the loop.
+// samples. Whatever still sounds at the loop's end (a release, a cymbal)
+// carries on into the loop's beginning, so the seam neither clicks nor
+// drops out. Throws std::invalid_argument when a part runs past the loop.
 std::vector<float> RenderSong(const Song& song);
 
 // A melody that is sometimes doubled a step behind, for an echo of the lead:

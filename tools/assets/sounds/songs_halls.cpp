@@ -54,7 +54,9 @@ Song CastleSong() {
 
 Song DarkCastleSong() {
   constexpr int kBar = 16;
-  Song song = NewSong("castle2", 80, 10 * kBar);
+  // Half the boss battle's tempo and in its key: the castle's music goes on
+  // under the fight with Elmo.
+  Song song = NewSong("castle2", 84, 10 * kBar);
   const auto melody = ParseMelody(
       "r:4 D5:4 F5:4 E5:4 | D5:8 C#5:4 A4:4 | r:4 G5:4 Bb5:4 A5:4 | G5:6 F5:2 E5:8 |"
       "r:4 A5:4 D6:4 C#6:4 | D6:8 Bb5:4 F5:4 | G5:6 Bb5:2 Eb6:4 D6:4 | C#6:12 A5:4 |"

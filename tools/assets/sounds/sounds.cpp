@@ -10,17 +10,17 @@
 
 namespace {
 
-// How far from the midpoint the loudest sample of each sound may reach. The
-// game plays music, effects and the two halves of the game-over tune at
-// once, so the music keeps well under full scale.
-constexpr int kMusicPeak = 60;
-constexpr int kEffectPeak = 80;
-constexpr int kLamentPeak = 56;
+// How far from the midpoint the loudest sample of every sound reaches: about
+// -1 dB of full scale, so that the 8 bits carry the sound.
+constexpr int kPeak = 114;
+// The two halves of the game-over tune always sound together: they share
+// that level.
+constexpr int kHalfPeak = kPeak / 2;
 
 struct SoundFile {
   const char* name;
   std::function<std::vector<float>()> render;
-  int peak;
+  int peak = kPeak;
 };
 
 std::function<std::vector<float>()> Music(Song (*compose)()) {
@@ -31,22 +31,22 @@ std::function<std::vector<float>()> Music(Song (*compose)()) {
 
 void WriteSounds(const std::filesystem::path& dir) {
   const std::vector<SoundFile> files = {
-      {"intro", IntroSound, kEffectPeak},
-      {"button", ButtonSound, 64},
-      {"button2", BoxSound, 70},
-      {"getitem", ItemSound, kEffectPeak},
-      {"gameover", LamentMelody, kLamentPeak},
-      {"gameover2", LamentBass, kLamentPeak},
-      {"world", Music(WorldSong), kMusicPeak},
-      {"castle2", Music(DarkCastleSong), kMusicPeak},
-      {"battle", Music(BattleSong), kMusicPeak},
-      {"bbattle", Music(BossSong), kMusicPeak},
-      {"g_arm", FanfareSound, kEffectPeak},
-      {"hp", HealSound, kEffectPeak},
-      {"pattack", SlashSound, kEffectPeak},
-      {"eattack", ThudSound, kEffectPeak},
-      {"castle", Music(CastleSong), kMusicPeak},
-      {"village", Music(VillageSong), kMusicPeak},
+      {"intro", IntroSound},
+      {"button", ButtonSound},
+      {"button2", BoxSound},
+      {"getitem", ItemSound},
+      {"gameover", LamentMelody, kHalfPeak},
+      {"gameover2", LamentBass, kHalfPeak},
+      {"world", Music(WorldSong)},
+      {"castle2", Music(DarkCastleSong)},
+      {"battle", Music(BattleSong)},
+      {"bbattle", Music(BossSong)},
+      {"g_arm", FanfareSound},
+      {"hp", HealSound},
+      {"pattack", SlashSound},
+      {"eattack", ThudSound},
+      {"castle", Music(CastleSong)},
+      {"village", Music(VillageSong)},
   };
   for (const SoundFile& file : files)
     WriteWav(dir / (std::string(file.name) + ".wav"), QuantizeMix(file.render(), file.peak));
