@@ -42,20 +42,29 @@ Pose PoseOf(int pose) {
               {37, 39},
               {58, 3},
               {{32, 24}, {42, 23}, {52, 40}, {56, 54}, {46, 52}, {38, 46}}};
-    case 2:  // the lunge: body low and forward, the blade thrust out
-      return {{24, 20},
-              {28, 29},
-              {36, 45},
-              {20, 50},
-              {17, 58},
-              {43, 52},
-              {52, 58},
-              {20, 33},
-              {13, 33},
-              {34, 37},
-              {30, 42},
-              {0, 33},
-              {{27, 29}, {37, 27}, {55, 33}, {62, 42}, {50, 44}, {40, 44}}};
+    case 2: {  // the lunge: body low and forward, the whole blade thrust out
+      // Drawn further right than the other poses, so that the blade keeps
+      // its full length up to the picture's left edge.
+      Pose p{{24, 20},
+             {28, 29},
+             {36, 45},
+             {20, 50},
+             {17, 58},
+             {43, 52},
+             {52, 58},
+             {20, 33},
+             {13, 33},
+             {34, 37},
+             {30, 42},
+             {0, 33},
+             {{27, 29}, {37, 27}, {55, 33}, {62, 42}, {50, 44}, {40, 44}}};
+      constexpr double kShift = 8;
+      for (Joint* j : {&p.head, &p.neck, &p.hip, &p.frontKnee, &p.frontFoot, &p.backKnee,
+                       &p.backFoot, &p.frontElbow, &p.frontHand, &p.backElbow, &p.backHand})
+        j->x += kShift;
+      for (auto& point : p.cape) point.first = std::min(62.0, point.first + kShift);
+      return p;
+    }
     default:  // on guard, the sword held low towards the enemy
       return {{30, 15},
               {33, 25},
@@ -265,6 +274,14 @@ void DrawHeroBattle(Canvas& c, int x, int y, int pose) {
   Head(t, p.head);
   Sword(t, p.frontHand, p.swordTip);
   Arm(t, frontShoulder, p.frontElbow, p.frontHand, true);
+  if (pose == 2) {
+    // The flash where the point strikes home.
+    for (int k = 0; k < 8; ++k) {
+      const double a = k * 0.785398, r = k % 2 ? 3.0 : 6.0;
+      Line(t, 2, 33, static_cast<int>(2 + r * std::cos(a)), static_cast<int>(33 + r * std::sin(a)),
+           k % 2 ? pal::kGold[3] : pal::kWhite);
+    }
+  }
   GuardMagenta(t, 0, 0, 64, 64);
   const Rgb key = kMagenta;
   c.Blit(t, 0, 0, 64, 64, x, y, &key);

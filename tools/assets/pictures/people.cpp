@@ -112,8 +112,12 @@ void DrawFrame(Canvas& c, const Look& k, int id, Facing f, int frame) {
         p.R(12, 28, 7, 2, k.shoes);
       }
     } else {
-      p.R(12, 22, 4, step ? 4 : 6, legs), p.R(17, 22, 4, 6, legsD);
-      p.R(11, step ? 26 : 28, 5, 2, k.shoes), p.R(17, 28, 5, 2, k.shoes);
+      // Stepping, the left foot lifts well clear while the right one takes
+      // the weight, so the two frames read as a stride.
+      p.R(12, 22, 4, step ? 3 : 6, legs), p.R(17, 22, 4, 6, legsD);
+      p.R(step ? 12 : 11, step ? 25 : 28, step ? 4 : 5, 2, k.shoes);
+      p.R(17, 28, 5, 2, k.shoes);
+      if (step) p.R(12, 27, 4, 1, Scale(k.shoes, 0.6));  // the lifted foot's shadow
     }
   }
   // Torso.
@@ -148,8 +152,9 @@ void DrawFrame(Canvas& c, const Look& k, int id, Facing f, int frame) {
     arm(ax, 14, 6, k.topDark);
     if (step) p.R(ax - 2, 19, 2, 2, skin);
   } else {
-    arm(8, 14 + (step ? -1 : 0), 6, k.top);
-    arm(22, 14 + (step ? 1 : 0), 6, k.topDark);
+    // The arms swing against the legs.
+    arm(8, 14 + (step ? 2 : 0), step ? 5 : 6, k.top);
+    arm(22, 14 + (step ? -1 : 0), step ? 5 : 6, k.topDark);
   }
   // Soldier's spear.
   if (k.armour) {
@@ -339,10 +344,10 @@ void DrawElmoBattle(Canvas& c, int x, int y, int frame) {
   Canvas tmp(64, 96, kMagenta);
   ElmoBody(tmp, 0, 2, 1.45, frame == 0 ? 0 : 1);
   if (frame == 2) {
-    // A ball of dark fire between the raised claws.
-    FillEllipse(tmp, 32, 16, 9, 9, pal::kPurple[2]);
-    FillEllipse(tmp, 32, 16, 6, 6, pal::kPurple[3]);
-    FillEllipse(tmp, 31, 15, 3, 3, pal::kWhite);
+    // A ball of dark fire held out towards the hero, clear of his face.
+    FillEllipse(tmp, 55, 40, 8, 8, pal::kPurple[2]);
+    FillEllipse(tmp, 55, 40, 5.5, 5.5, pal::kPurple[3]);
+    FillEllipse(tmp, 54, 39, 2.5, 2.5, pal::kWhite);
   }
   OutlineShape(tmp, 0, 0, 64, 96, kMagenta, pal::kInk);
   GuardMagenta(tmp, 0, 0, 64, 96);

@@ -114,110 +114,149 @@ Canvas DrawBattleField() {
   return c;
 }
 
+namespace {
+
+// A soft round shadow on the ground where a fighter's feet come down.
+void FootShadow(Canvas& c, int cx, int cy, int halfWidth, double strength) {
+  for (int y = cy - 7; y <= cy + 7; ++y)
+    for (int x = cx - halfWidth; x <= cx + halfWidth; ++x) {
+      const double dx = (x - cx) / static_cast<double>(halfWidth), dy = (y - cy) / 6.0;
+      if (dx * dx + dy * dy <= 1 && DitherOn(x, y, strength)) c.Set(x, y, Dim(c.Get(x, y), 0.7));
+    }
+}
+
+}  // namespace
+
+// A clearing in the forest: the fighters stand on open, sunlit ground, with
+// the trunks of the wood behind them set back and kept clear of where the
+// monster (x 100-164) and the hero (x 550-614) stand.
 Canvas DrawBattleForest() {
   Canvas c(kW, kH);
-  // Deep green gloom with layers of trunks, lighter toward a clearing.
-  for (int y = 0; y < kH; ++y)
+  constexpr int kHorizon = 222;
+  // Deep green gloom behind the trunks.
+  for (int y = 0; y < kHorizon; ++y)
     for (int x = 0; x < kW; ++x) {
       const double n = ValueNoise(x, y, 40, 640, 21);
-      c.Set(x, y, RampDither(pal::kLeaf, 3, 0.2 + 0.35 * n, x, y));
+      c.Set(x, y, RampDither(pal::kLeaf, 3, 0.15 + 0.3 * n + 0.25 * y / kHorizon, x, y));
     }
-  // Far trunks.
+  // Far trunks, thin and dark, standing on the far edge of the clearing.
   Rng rng(17);
-  for (int k = 0; k < 26; ++k) {
-    const int x = rng.Below(kW), w = 6 + rng.Below(8);
-    c.FillRect(x, 0, w, 230, {32, 52, 40});
+  auto clearOfFighters = [](int x, int w) {
+    return (x + w < 86 || x > 178) && (x + w < 536 || x > 628);
+  };
+  for (int k = 0; k < 40; ++k) {
+    const int x = rng.Below(kW), w = 5 + rng.Below(7);
+    if (!clearOfFighters(x, w)) continue;
+    const int foot = kHorizon + rng.Below(6);
+    for (int y = 0; y < foot; ++y)
+      for (int i = 0; i < w; ++i) {
+        const Rgb bark = i < w / 3 ? Rgb{52, 72, 52} : (i == w - 1 ? Rgb{20, 34, 26} : Rgb{34, 52, 40});
+        c.Set(x + i, y, bark);
+      }
+    // Roots spreading at the foot.
+    FillEllipse(c, x + w / 2.0, foot - 1, w * 0.9, 2.5, {28, 44, 34});
   }
   // Canopy: overlapping dark crowns along the top.
   for (int k = 0; k < 40; ++k) {
-    const int x = rng.Below(kW + 40) - 20, y = 10 + rng.Below(90);
+    const int x = rng.Below(kW + 40) - 20, y = 10 + rng.Below(80);
     const double r = 30 + rng.Unit() * 30;
     FillEllipse(c, x, y, r, r * 0.6, pal::kLeaf[0]);
     FillEllipse(c, x - r * 0.2, y - r * 0.15, r * 0.6, r * 0.35, pal::kLeaf[1]);
   }
-  // Forest floor with a sunlit path.
-  for (int y = 230; y < kH; ++y) {
-    const double depth = (y - 230.0) / (kH - 230);
+  // The clearing's floor: moss and grass, lit in the middle.
+  for (int y = kHorizon; y < kH; ++y) {
+    const double depth = (y - kHorizon) / static_cast<double>(kH - kHorizon);
     for (int x = 0; x < kW; ++x) {
-      const double pathW = 60 + 260 * depth;
-      const double px = std::abs(x - 340 + 40 * depth);
       const double n = ValueNoise(x, y * 2, 16, 640, 23);
-      Rgb col = RampDither(pal::kLeaf, 4, 0.25 + 0.3 * depth + 0.2 * (n - 0.5), x, y);
-      if (px < pathW) col = RampDither(pal::kEarth, 4, 0.45 + 0.3 * depth + 0.2 * (n - 0.5), x, y);
+      const double sun = 1 - std::min(1.0, std::abs(x - 340.0) / 420);
+      Rgb col = RampDither(pal::kLeaf, 4, 0.45 + 0.3 * sun + 0.15 * depth + 0.25 * (n - 0.5), x, y);
       c.Set(x, y, col);
     }
   }
-  // Near trunks framing the scene, with roots.
+  // Near trunks at the very edges frame the scene.
   for (int side = 0; side < 2; ++side) {
-    const int x0 = side == 0 ? 0 : 560;
-    for (int y = 0; y < 330; ++y)
-      for (int x = x0; x < x0 + 80; ++x) {
-        const double t = (x - x0) / 80.0;
-        const double level = side == 0 ? 0.7 - 0.6 * t : 0.6 - 0.5 * t;
-        Rgb col = RampDither(pal::kWood, 4, level, x, y);
+    const int x0 = side == 0 ? 0 : 628, w = side == 0 ? 40 : 12;
+    for (int y = 0; y < kH; ++y)
+      for (int x = x0; x < x0 + w; ++x) {
+        const double t = (x - x0) / static_cast<double>(w);
+        Rgb col = RampDither(pal::kWood, 4, side == 0 ? 0.6 - 0.5 * t : 0.3, x, y);
         if ((x * 7 + y / 9) % 23 == 0) col = pal::kWood[0];
         c.Set(x, y, col);
       }
-    FillEllipse(c, x0 + 40, 330, 56, 14, pal::kWood[0]);
   }
-  // Shafts of light.
+  // Shafts of light falling into the clearing between the fighters.
   for (int y = 0; y < 300; ++y)
     for (int x = 0; x < kW; ++x) {
-      const double u = x - 200 - y * 0.5;
-      if (u > 0 && u < 40 && DitherOn(x, y, 0.25))
+      const double u = x - 260 - y * 0.5;
+      if (u > 0 && u < 50 && DitherOn(x, y, 0.25))
         c.Set(x, y, Mix(c.Get(x, y), pal::kGold[3], 0.35));
     }
+  FootShadow(c, 132, 263, 26, 0.6);
+  FootShadow(c, 582, 263, 26, 0.6);
   return c;
 }
 
+// Elmo's hall: a wall of purple stone with braziers on its pillars, and a
+// floor of flags that recedes to the wall's foot. The wall stands well
+// behind the fighters, and no pillar rises behind either of them.
 Canvas DrawBattleHall() {
   Canvas c(kW, kH);
-  // Back wall of purple stone blocks.
-  for (int y = 0; y < 250; ++y)
+  constexpr int kWallFoot = 186;
+  for (int y = 0; y < kWallFoot; ++y)
     for (int x = 0; x < kW; ++x) {
       const int row = y / 20;
       const bool joint = y % 20 == 19 || (x + row * 20) % 40 == 0;
-      Rgb col = joint ? pal::kPurple[0] : RampDither(pal::kPurple, 3, 0.25 + 0.4 * y / 250.0, x, y);
+      Rgb col =
+          joint ? pal::kPurple[0] : RampDither(pal::kPurple, 3, 0.25 + 0.4 * y / kWallFoot, x, y);
       c.Set(x, y, col);
     }
-  // Pillars with braziers.
-  for (int k = 0; k < 4; ++k) {
-    const int px = 40 + k * 180;
-    for (int y = 0; y < 250; ++y)
+  // Pillars with braziers, clear of the monster (x 100-164) and the hero
+  // (x 550-614).
+  for (const int px : {20, 228, 404, 622}) {
+    for (int y = 0; y < kWallFoot; ++y)
       for (int x = px; x < px + 50; ++x) {
         const double t = (x - px) / 50.0;
         c.Set(x, y, RampDither(pal::kStone, 4, 0.75 - 0.65 * t, x, y));
       }
-    c.FillRect(px - 6, 236, 62, 14, pal::kStone[0]);
+    c.FillRect(px - 6, kWallFoot - 14, 62, 14, pal::kStone[0]);
     c.FillRect(px - 6, 0, 62, 18, pal::kStone[0]);
     // Flame with a glow.
-    for (int y = 60; y < 150; ++y)
+    for (int y = 40; y < 130; ++y)
       for (int x = px - 40; x < px + 90; ++x) {
-        const double d = std::hypot(x - px - 25.0, y - 105.0);
+        const double d = std::hypot(x - px - 25.0, y - 85.0);
         if (d < 60 && DitherOn(x, y, 0.5 * (1 - d / 60)))
           c.Set(x, y, Mix(c.Get(x, y), pal::kRed[2], 0.5));
       }
-    FillEllipse(c, px + 25, 100, 12, 18, pal::kRed[2]);
-    FillEllipse(c, px + 25, 104, 8, 12, {240, 128, 32});
-    FillEllipse(c, px + 25, 108, 4, 7, pal::kGold[3]);
-    c.FillRect(px + 11, 118, 28, 8, pal::kGold[1]);
-    c.FillRect(px + 11, 118, 28, 2, pal::kGold[2]);
+    FillEllipse(c, px + 25, 80, 12, 18, pal::kRed[2]);
+    FillEllipse(c, px + 25, 84, 8, 12, {240, 128, 32});
+    FillEllipse(c, px + 25, 88, 4, 7, pal::kGold[3]);
+    c.FillRect(px + 11, 98, 28, 8, pal::kGold[1]);
+    c.FillRect(px + 11, 98, 28, 2, pal::kGold[2]);
   }
-  // Floor: dark checker in perspective with a red carpet down the middle.
-  for (int y = 250; y < kH; ++y) {
-    const double depth = (y - 250.0) / (kH - 250);
-    const double z = 1.0 / (0.15 + depth);
+  // Floor: flags in perspective. A row of the screen at depth t shows the
+  // floor at distance 1 / (t + near), so both the flags' widths and their
+  // rows shrink by that distance towards the wall.
+  constexpr double kNear = 0.12;
+  for (int y = kWallFoot; y < kH; ++y) {
+    const double depth = (y - kWallFoot + 0.5) / (kH - kWallFoot);
+    const double scale = depth + kNear;  // screen pixels per unit of floor
+    const double z = 1.0 / scale;
     for (int x = 0; x < kW; ++x) {
-      const double u = (x - 320) * (0.15 + depth) / 40.0;
-      const int cu = static_cast<int>(std::floor(u)), cv = static_cast<int>(std::floor(z * 2));
+      const double u = (x + 0.5 - 320) / (48.0 * scale);
+      const int cu = static_cast<int>(std::floor(u)), cv = static_cast<int>(std::floor(z * 1.6));
       Rgb col = ((cu + cv) & 1) ? Rgb{44, 32, 60} : Rgb{28, 20, 40};
-      const double carpet = std::abs(x - 320) / (60 + 200 * depth);
+      // A glimmer of the braziers on the flags nearest the wall.
+      if (depth < 0.1 && DitherOn(x, y, 0.3 * (1 - depth / 0.1))) col = Mix(col, pal::kRed[1], 0.4);
+      // The red runner down the middle, two flags wide, with gold borders.
+      const double carpet = std::abs(u) / 1.0;
       if (carpet < 1)
         col =
             carpet > 0.9 ? pal::kGold[1] : (DitherOn(x, y, 0.2) ? pal::kRed[0] : Rgb{120, 24, 40});
       c.Set(x, y, col);
     }
   }
+  FootShadow(c, 132, 263, 26, 0.7);
+  FootShadow(c, 582, 263, 26, 0.7);
   return c;
 }
 
@@ -329,7 +368,9 @@ Canvas DrawEndPicture() {
   const int w = TextWidth(title, 7);
   DrawTitleText(c, (kW - w) / 2, 40, title, pal::kGold, 4, pal::kInk, 7);
   PressLine(c, 110, "PRINCESS NADIA IS SAVED!", pal::kWhite);
-  PressLine(c, 446, "THANK YOU FOR PLAYING", pal::kWhite);
+  PressLine(c, 418, "THANK YOU FOR PLAYING", pal::kWhite);
+  // The ending waits for Z, like the game-over picture.
+  PressLine(c, 448, "PRESS Z", pal::kStone[3]);
   return c;
 }
 

@@ -41,10 +41,11 @@ void Dragonfly(Canvas& c, int x, int y, int frame) {
   // Segmented tail to the lower left, thorax, head with big red eyes facing right.
   for (int s = 0; s < 7; ++s) {
     const double sx = 26 - s * 3.2, sy = 34 + s * 2.6;
-    FillEllipse(t, sx, sy, 3.2, 2.6, s % 2 ? pal::kLeaf[2] : pal::kLeaf[3]);
+    FillEllipse(t, sx, sy, 3.2, 2.6, s % 2 ? pal::kGold[1] : pal::kGold[2]);
   }
-  FillEllipse(t, 32, 31, 7, 5.5, pal::kLeaf[2]);
-  FillEllipse(t, 30, 29, 4, 2.5, pal::kLeaf[3]);
+  // A hot orange body: it has to stand out on grass, moss and purple stone.
+  FillEllipse(t, 32, 31, 7, 5.5, {224, 112, 32});
+  FillEllipse(t, 30, 29, 4, 2.5, pal::kGold[3]);
   FillEllipse(t, 42, 28, 6, 5.5, pal::kRed[2]);
   FillEllipse(t, 41, 26, 3, 2, pal::kRed[3]);
   t.FillRect(43, 27, 2, 2, pal::kWhite);
