@@ -138,7 +138,8 @@ constexpr std::array<Glyph, std::size(kGlyphs)> CentreGlyphs() {
     const int shift = 1 + (kBoxWidth - g.width) / 2;
     out[i].width = 1 + kBoxWidth;
     out[i].advance = kPen;
-    for (int r = 0; r < kFontHeight; ++r) out[i].rows[r] = static_cast<std::uint8_t>(g.rows[r] >> shift);
+    for (int r = 0; r < kFontHeight; ++r)
+      out[i].rows[r] = static_cast<std::uint8_t>(g.rows[r] >> shift);
   }
   return out;
 }

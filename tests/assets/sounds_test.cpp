@@ -101,8 +101,8 @@ TEST(Sounds, EveryFileIsInTheGamesFormatWithCleanEndsAndFullLevels) {
     const std::size_t ms50 = 11025 / 20;
     int steepest = 0;
     for (std::size_t k = 1; k < ms50; ++k) {
-      steepest = std::max({steepest, std::abs(s[k] - s[k - 1]),
-                           std::abs(s[s.size() - k] - s[s.size() - k - 1])});
+      steepest = std::max(
+          {steepest, std::abs(s[k] - s[k - 1]), std::abs(s[s.size() - k] - s[s.size() - k - 1])});
     }
     EXPECT_LE(std::abs(s.front() - s.back()), steepest);
     const double average = Rms(s, 0, s.size());

@@ -150,7 +150,8 @@ Canvas DrawBattleForest() {
     const int foot = kHorizon + rng.Below(6);
     for (int y = 0; y < foot; ++y)
       for (int i = 0; i < w; ++i) {
-        const Rgb bark = i < w / 3 ? Rgb{52, 72, 52} : (i == w - 1 ? Rgb{20, 34, 26} : Rgb{34, 52, 40});
+        const Rgb bark =
+            i < w / 3 ? Rgb{52, 72, 52} : (i == w - 1 ? Rgb{20, 34, 26} : Rgb{34, 52, 40});
         c.Set(x + i, y, bark);
       }
     // Roots spreading at the foot.

@@ -49,7 +49,8 @@ std::vector<float> RenderSong(const Song& song) {
   for (const DrumEvent& hit : song.drums) {
     if (hit.tick >= song.ticks)
       throw std::invalid_argument(song.name + ": the drums run past the end of the loop");
-    MixAround(mix, hit.tick * tickSamples, RenderDrum(hit.drum, hit.hz), hit.gain * song.drumVolume);
+    MixAround(mix, hit.tick * tickSamples, RenderDrum(hit.drum, hit.hz),
+              hit.gain * song.drumVolume);
   }
   return mix;
 }
