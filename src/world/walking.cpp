@@ -33,11 +33,19 @@ void StartStep(Actor& figure, std::int32_t direction, Cell target) {
   }
 }
 
+namespace {
+// -1, 0 or 1: the way from `from` to `to`.
+std::int32_t Towards(std::int32_t from, std::int32_t to) {
+  return (to > from) - (to < from);
+}
+}  // namespace
+
 void AdvanceActor(Actor& figure) {
   if (figure.stepLeft > 0) {
-    const CellOffset offset = directionStep[figure.facing];
-    figure.x += offset.dx * figure.speed;
-    figure.y += offset.dy * figure.speed;
+    // A step runs on towards the cell it was started for, whichever way the
+    // figure faces meanwhile: a keeper turns to his customer mid-step.
+    figure.x += Towards(figure.x, figure.tileX * kUnitsPerCell) * figure.speed;
+    figure.y += Towards(figure.y, figure.tileY * kUnitsPerCell) * figure.speed;
     figure.stepLeft -= figure.speed;
   } else if (figure.pause > 0) {
     figure.pause -= figure.speed;

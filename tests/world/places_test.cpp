@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include "platform/random.h"
+#include "shell/assets.h"
+#include "world/camera.h"
 #include "world/direction.h"
 #include "world/map_entry.h"
+#include "world/tile_map.h"
 #include "world/town_scene.h"
+#include "world/walking.h"
 #include "world/world_play.h"
 
 namespace {
@@ -105,7 +109,7 @@ TEST(Talking, TheArrowTowardsThePersonTogetherWithA) {
         [&play](std::uint32_t) { play.Hold(pendingTalk != 0 ? kA | kS : kUp | kA); });
     SetRandState(1);
     ASSERT_EQ(play.FramesUntilEvent("talk", 1), 1) << l.slot;
-    EXPECT_EQ(IntField(play.Events("talk")[0], "person"), l.slot);
+    EXPECT_EQ(Num(play.Events("talk")[0], "person"), l.slot);
     EXPECT_EQ(actors[l.slot].facing, l.facing);
     EXPECT_EQ(pendingTalk, 0);
     EXPECT_EQ(actors[0].tileY, l.heroRow);  // talking is no step
@@ -123,6 +127,46 @@ TEST(Talking, TheArrowTowardsThePersonTogetherWithA) {
   }
 }
 
+// A keeper spoken to while stepping along his counter turns to the customer
+// and still ends the step on his cell: long after, the counter in front of
+// him shows its own tiles, not his feet.
+TEST(Talking, AKeeperTurnedMidStepStaysBehindHisCounter) {
+  const struct { int slot, from, to, row; } keepers[] = {{1, 28, 29, 16}, {4, 14, 15, 19}};
+  for (const auto& k : keepers) {
+    SCOPED_TRACE(k.slot);
+    Play play;
+    play.Into(EnterVillage, Village);
+    for (int s = 1; s <= 8; ++s) actors[s].pause = 100000;  // everybody stands still
+    Play::Place(k.from, k.row, k.slot);
+    Play::Place(k.to, k.row + 2);
+    StartStep(actors[k.slot], Right, Cell{k.to, k.row});
+    play.Frames(8);
+    ASSERT_GT(actors[k.slot].stepLeft, 0);
+    play.host().SetReadHook(
+        [&play](std::uint32_t) { play.Hold(pendingTalk != 0 ? kA | kS : kUp | kA); });
+    ASSERT_EQ(play.FramesUntilEvent("talk", 1), 1);
+    EXPECT_EQ(actors[k.slot].facing, Down);
+    play.host().SetReadHook(nullptr);
+    play.Hold(0);
+    Play::Place(k.to, k.row + 4);  // out of the picture of the counter
+    play.Frames(1500);
+    EXPECT_EQ(actors[k.slot].x, k.to * 64);
+    EXPECT_EQ(actors[k.slot].y, k.row * 64);
+    int wrong = 0;
+    for (int column = k.to - 2; column <= k.to; ++column) {
+      const std::uint8_t code = CodeAt(villageMap, column, k.row + 1);
+      for (int y = 0; y < 32; ++y) {
+        for (int x = 0; x < 32; ++x) {
+          wrong +=
+              play.host().VisibleAt(column * 32 - camera.x + x, (k.row + 1) * 32 - camera.y + y) !=
+              pictures::Village->At((code % 16) * 32 + x, (code / 16) * 32 + y);
+        }
+      }
+    }
+    EXPECT_EQ(wrong, 0);
+  }
+}
+
 TEST(ElmosCastle, RowSevenIsAStepAskingForRowFiveFromRowSixMeetsElmo) {
   for (int column : {8, 10, 12}) {
     Play play;
@@ -134,7 +178,7 @@ TEST(ElmosCastle, RowSevenIsAStepAskingForRowFiveFromRowSixMeetsElmo) {
         [&play](std::uint32_t) { play.Hold(GameState == Ending ? kZ : (kUp | kA | kS)); });
     play.Hold(kUp | kA | kS);
     ASSERT_EQ(play.FramesUntilEvent("talk", 40), below ? 33 : 1) << column;
-    EXPECT_EQ(IntField(play.Events("talk")[0], "person"), 10);
+    EXPECT_EQ(Num(play.Events("talk")[0], "person"), 10);
     ASSERT_EQ(play.Events("battle").size(), 1u);
     EXPECT_TRUE(Has(play.Events("battle")[0], "\"kind\":10,\"tile\":10"));
     EXPECT_EQ(GameState, Title);  // the ending ran in the same frame
