@@ -9,6 +9,12 @@ MonsterStats dragonflyStats = {};
 MonsterStats devilStoneStats = {};
 MonsterStats elmoStats = {};
 
+namespace {
+// The record as last written to the trace; nothing written yet at start.
+PlayerRecord lastWritten = {};
+bool written = false;
+}  // namespace
+
 void NewGame() {
   Player.level = 1;
   Player.exp = 10;
@@ -26,8 +32,6 @@ void NewGame() {
 }
 
 void TracePlayerIfChanged() {
-  static PlayerRecord lastWritten = {};
-  static bool written = false;
   if (!TraceOpen()) return;
   if (written && std::memcmp(&lastWritten, &Player, sizeof Player) == 0) return;
   lastWritten = Player;
@@ -43,4 +47,9 @@ void TracePlayerIfChanged() {
       .Int("herbs", Player.herbs)
       .Int("hasSword", Player.hasSword)
       .Int("hasShield", Player.hasShield);
+}
+
+void ForgetTracedPlayer() {
+  lastWritten = {};
+  written = false;
 }

@@ -37,3 +37,6 @@ void NewGame();
 // Writes the record to the event trace when it differs from the last one
 // written (at the end of every frame and before every message line).
 void TracePlayerIfChanged();
+// Forgets what was written, as at process start (for tests that run one
+// game after another in a process): the next call writes the record.
+void ForgetTracedPlayer();

@@ -4,16 +4,17 @@
 #include <gtest/gtest.h>
 
 #include "battle/battle.h"
-#include "battle/battle_trace.h"
 #include "battle/battle_values.h"
 #include "battle/end_screens.h"
 #include "battle/rewards.h"
 #include "platform/display.h"
 #include "platform/random.h"
+#include "platform/sound.h"
 #include "state/assets.h"
 #include "state/game_state.h"
 #include "state/player.h"
 #include "support/headless_game.h"
+#include "support/trace_reader.h"
 
 namespace {
 
@@ -111,14 +112,13 @@ TEST(Fight, BlowByBlowAgainstEachKind) {
     const auto trace = game.TakeTrace();
     EXPECT_EQ(Texts(trace), c.messages);
     for (const auto& line : trace) {
-      EXPECT_TRUE(TraceText(line, "ev") != "message" || TraceInt(line, "colour") == 0xFFFFFF)
-          << line;
+      EXPECT_TRUE(Field(line, "ev") != "message" || Num(line, "colour") == 0xFFFFFF) << line;
     }
     EXPECT_EQ(RandState(), StateAfter(c.randState, c.draws));
     EXPECT_EQ(Fields(Player), Fields(c.after));
     EXPECT_EQ(currentMonster.hp, c.monsterHpLeft);
-    EXPECT_EQ(TraceInt(Find(trace, "battle_end"), "won"), c.won);
-    EXPECT_EQ(TraceInt(Find(trace, "sound", "name", c.music), "loop"), 1);
+    EXPECT_EQ(Num(Find(trace, "battle_end"), "won"), c.won);
+    EXPECT_EQ(Num(Find(trace, "sound", "name", c.music), "loop"), 1);
     EXPECT_EQ(Find(trace, "sound", "name", "g_arm") != "", c.won == 1);
     EXPECT_NE(Find(trace, "sound", "op", "stopall"), "");
   }
@@ -167,9 +167,9 @@ TEST(EndScreen, OnlyZOrPadZeroLeaves) {
     EXPECT_TRUE(game.host().Visible() == picture->pixels);
     Lines played;
     for (const auto& line : game.TakeEvents("sound")) {
-      const std::string op = TraceText(line, "op");
+      const std::string op = Field(line, "op");
       if (op == "play" || op == "stopall")
-        played.push_back(op == "play" ? TraceText(line, "name") : op);
+        played.push_back(op == "play" ? Field(line, "name") : op);
     }
     EXPECT_EQ(played, c.sounds);
   }
@@ -183,15 +183,24 @@ TEST(FinalConfrontation, ElmoSpeaksThenFightsAndTheOutcomeLeads) {
     if (strong) Player = kStrongHero;
     SetGameState(DemonCastle);
     SetRandState(1);
+    // Elmo's castle music plays on beside the battle's own.
+    PlaySlot(sounds::castle2, kPlayLooped);
+    int bothPlaying = 0;
+    game.host().SetReadHook([&](std::uint32_t) {
+      bothPlaying += heroActing == 1 &&
+                     SlotStatus(sounds::castle2) == (kSoundPlaying | kSoundLooping) &&
+                     SlotStatus(sounds::bbattle) == (kSoundPlaying | kSoundLooping);
+    });
     game.TakeTrace();
     FinalConfrontation();
+    EXPECT_GT(bothPlaying, 0);
     const auto trace = game.TakeTrace();
     const std::string talk = Find(trace, "talk"), battle = Find(trace, "battle");
-    EXPECT_EQ(TraceInt(talk, "person"), 10);
-    EXPECT_EQ(TraceInt(battle, "kind"), 10);
-    EXPECT_EQ(TraceInt(battle, "tile"), 10);
-    EXPECT_LT(TraceInt(talk, "t"), TraceInt(battle, "t"));
-    EXPECT_EQ(TraceInt(Find(trace, "battle_end"), "won"), strong ? 1 : 0);
+    EXPECT_EQ(Num(talk, "person"), 10);
+    EXPECT_EQ(Num(battle, "kind"), 10);
+    EXPECT_EQ(Num(battle, "tile"), 10);
+    EXPECT_LT(Num(talk, "t"), Num(battle, "t"));
+    EXPECT_EQ(Num(Find(trace, "battle_end"), "won"), strong ? 1 : 0);
     EXPECT_EQ(GameState, strong ? Ending : Title);
     EXPECT_EQ(Find(trace, "sound", "name", "gameover") != "", !strong);
     EXPECT_TRUE(strong || game.host().Visible() == pictures::over->pixels);

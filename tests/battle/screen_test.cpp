@@ -6,13 +6,15 @@
 #include <map>
 
 #include "battle/battle.h"
-#include "battle/battle_trace.h"
 #include "battle/battle_values.h"
+#include "host/host_decorator.h"
 #include "platform/display.h"
+#include "platform/host_link.h"
 #include "platform/random.h"
 #include "state/assets.h"
 #include "state/player.h"
 #include "support/headless_game.h"
+#include "support/trace_reader.h"
 
 namespace {
 
@@ -105,7 +107,7 @@ TEST(BattleMenu, CursorMovesOnlyWhenItCanAndShowsAtOnce) {
   EXPECT_EQ(std::vector(rows.begin(), rows.begin() + 4), (std::vector{0, 1, 0, 1}));
   int clicks = 0;
   for (const auto& line : game.TakeEvents("sound")) {
-    clicks += TraceText(line, "name") == "button" && TraceText(line, "op") == "play";
+    clicks += Field(line, "name") == "button" && Field(line, "op") == "play";
   }
   EXPECT_EQ(clicks, static_cast<int>(rows.size()) - 1);
   for (const Pixels* surface : {&front, &back}) {
@@ -132,17 +134,17 @@ TEST(BattleMenu, DownAndAUseAHerbAtOnceThenNoneAreLeft) {
   EXPECT_GE(PlayedAt(trace, "eattack"), 3000 + 2 * 200);
   std::vector<std::string> messages;
   for (const auto& line : trace) {
-    if (TraceText(line, "ev") == "message") messages.push_back(line);
+    if (Field(line, "ev") == "message") messages.push_back(line);
   }
   ASSERT_GE(messages.size(), 6u);
   // The herb box: an empty first line opens it, the text, an empty line 3.
   const std::string herb[] = {"", "                      HP Recovered", ""};
   int damageTaken = 0;
   for (std::size_t i = 0; i < messages.size(); ++i) {
-    const std::string text = TraceText(messages[i], "text");
-    EXPECT_EQ(TraceInt(messages[i], "colour"), i < 3 ? 0x32FFFF : 0xFFFFFF) << i;
+    const std::string text = Field(messages[i], "text");
+    EXPECT_EQ(Num(messages[i], "colour"), i < 3 ? 0x32FFFF : 0xFFFFFF) << i;
     if (i < 3) {
-      EXPECT_EQ(TraceInt(messages[i], "line"), i + 1);
+      EXPECT_EQ(Num(messages[i], "line"), i + 1);
       EXPECT_EQ(text, herb[i]);
     } else if (i % 2 == 1) {
       ASSERT_EQ(text.rfind("Pim damaged ", 0), 0u) << text;
@@ -180,6 +182,18 @@ TEST(BattleTurns, StepsAndPausesTakeTheirTimeAndShow) {
     Player.hp = 1000;
     SetRandState(1);
     std::map<int, Pixels> hero, monster;  // the screen at each step
+    // The screen at the two pauses before the hero's damage shows.
+    struct PauseWatch : HostDecorator {
+      using HostDecorator::HostDecorator;
+      void Sleep(std::uint32_t ms) override {
+        if (heroHitPending == 1 && seen.size() < 2) seen.push_back(game->host().Visible());
+        HostDecorator::Sleep(ms);
+      }
+      HeadlessGame* game = nullptr;
+      std::vector<Pixels> seen;
+    } watch(game.host());
+    watch.game = &game;
+    AttachHost(&watch);
     game.host().SetReadHook([&](std::uint32_t) {
       if (heroFrame > 0 && !hero.contains(heroFrame)) hero[heroFrame] = game.host().Visible();
       if (monsterFrame > 0 && !monster.contains(monsterFrame)) {
@@ -198,11 +212,20 @@ TEST(BattleTurns, StepsAndPausesTakeTheirTimeAndShow) {
       EXPECT_TRUE(Shows(monster[i + 1], Sprite(c.steps[i], 100, c.y))) << i + 1;
       EXPECT_TRUE(Shows(monster[i + 1], Sprite({0, 0, 64, 64}, 550, 200))) << i + 1;
     }
+    AttachHost(&game.host());
+    // The strike: the monster stands right beside the hero; then the picture
+    // of the pass before flashes back before the hero's damage is told.
+    ASSERT_EQ(watch.seen.size(), 2u);
+    EXPECT_TRUE(Shows(watch.seen[0], [&](Surface* s) {
+      Sprite(c.standing, 500, c.y)(s);
+      Sprite({0, 0, 64, 64}, 550, 200)(s);
+    }));
+    EXPECT_TRUE(Shows(watch.seen[1], Sprite(c.steps.back(), 100, c.y)));
     const auto trace = game.TakeTrace();
     const auto messages = Texts(trace);
     ASSERT_EQ(messages.size(), 2u);
     const std::int64_t blow = PlayedAt(trace, "pattack"), strike = PlayedAt(trace, "eattack");
-    const std::int64_t hurt = TraceInt(Find(trace, "message", "text", messages[1]), "t");
+    const std::int64_t hurt = Num(Find(trace, "message", "text", messages[1]), "t");
     // Presents at 60 a second fall between the steps and add a few ms each.
     EXPECT_GE(blow, 3 * 300);
     EXPECT_LT(blow, 3 * 300 + 50);

@@ -49,7 +49,7 @@ TEST(Conversation, EveryScriptWithItsWaits) {
     const auto trace = game.TakeTrace();
     EXPECT_EQ(Messages(trace), c.says) << c.person;
     EXPECT_EQ(taps, c.waits) << c.person;
-    EXPECT_EQ(IntField(Events(trace, "talk").at(0), "person"), c.person);
+    EXPECT_EQ(Num(Events(trace, "talk").at(0), "person"), c.person);
     EXPECT_TRUE(!c.says.empty() || game.Now() == start) << c.person;
   }
 }

@@ -81,7 +81,7 @@ TEST(YesNoPrompt, AnswersAsThePlayerSteers) {
     EXPECT_EQ(AskYesNo(), c.answer) << c.script;
     EXPECT_GE(game.Now(), c.at) << c.script;
     const auto trace = game.TakeTrace();
-    EXPECT_EQ(IntField(Events(trace, "yesno").at(0), "answer"), c.answer) << c.script;
+    EXPECT_EQ(Num(Events(trace, "yesno").at(0), "answer"), c.answer) << c.script;
     EXPECT_EQ(Plays(trace, "button2"), 1) << c.script;
     EXPECT_EQ(Plays(trace, "button"), c.clicks) << c.script;
     if (c.clicks == 0) {

@@ -139,20 +139,6 @@ int Wish() {
 
 }  // namespace
 
-std::string Field(std::string_view line, std::string_view key) {
-  const std::string open = "\"" + std::string(key) + "\":";
-  const std::size_t at = line.find(open);
-  if (at == std::string_view::npos) return "";
-  const std::string_view value = line.substr(at + open.size());
-  if (value.starts_with('"')) return std::string(value.substr(1, value.find('"', 1) - 1));
-  return std::string(value.substr(0, value.find_first_of(",}")));
-}
-
-std::int64_t Num(std::string_view line, std::string_view key) {
-  const std::string field = Field(line, key);
-  return field.empty() ? -1 : std::stoll(field);
-}
-
 // Breadth-first from all goals at once, so that every cell knows how far the
 // nearest goal is. The step is looked up afresh at every read, which copes
 // with battles and with people in the way.

@@ -11,15 +11,10 @@
 #include <vector>
 
 #include "support/headless_game.h"
+#include "support/trace_reader.h"
 #include "world/direction.h"
 #include "world/tile_map.h"
 #include "world/walking.h"
-
-// A field of a trace line (one flat JSON object), quotes dropped; "" when
-// the line has none.
-std::string Field(std::string_view line, std::string_view key);
-// A number field; -1 when absent.
-std::int64_t Num(std::string_view line, std::string_view key);
 
 // The first step (a Direction) of a shortest way from `from` to any of
 // `goals` over the cells `passable` allows; None at a goal or with no way.

@@ -259,9 +259,16 @@ TEST_F(SoundTest, ALoopPlaysUntilStoppedAndAReleasedSlotHasNoSound) {
   ReleaseSlot(id);
   EXPECT_EQ(SlotStatus(id), -1);
   EXPECT_EQ(SoundSlotAt(id).inUse, 1u);  // only a reset frees the slot
-  // Ids that name no sound do nothing at all.
-  EXPECT_EQ(PlaySlot(-1, kPlayOnce), 1);
-  EXPECT_EQ(StopSlot(64), 1);
+  // Ids that name no sound do nothing at all: nothing starts, nothing stops.
+  const SoundId other = Load("other.wav", GameWave(551));
+  PlaySlot(other, kPlayLooped);
+  PlaySlot(-1, kPlayOnce);
+  StopSlot(64);
+  StopSlot(-1);
+  host.Sleep(100);
+  for (SoundId slot = 0; slot < kSoundSlots; ++slot) {
+    EXPECT_EQ(SlotStatus(slot), slot == other ? kSoundPlaying | kSoundLooping : -1) << slot;
+  }
   EXPECT_EQ(SlotStatus(-1), -1);
 }
 

@@ -9,6 +9,7 @@
 #include "state/game_state.h"
 #include "state/player.h"
 #include "support/headless_game.h"
+#include "world/map_entry.h"
 
 namespace {
 
@@ -48,6 +49,31 @@ TEST(MainLoop, MusicStartsAgainAfterEverythingWasStopped) {
   const auto sounds = game.TakeEvents("sound");
   ASSERT_EQ(sounds.size(), 1u);
   EXPECT_NE(sounds[0].find("\"op\":\"play\",\"name\":\"world\",\"loop\":1"), std::string::npos);
+}
+
+// Each walking place loops its own music from its first frame, and only that.
+TEST(MainLoop, EachPlaceLoopsItsOwnMusic) {
+  const struct {
+    void (*enter)();
+    std::int32_t state;
+    const SoundId* music;
+  } places[] = {{EnterVillage, Village, &sounds::village},
+                {EnterCastle, Castle, &sounds::castle},
+                {EnterDemonCastle, DemonCastle, &sounds::castle2},
+                {EnterWorldMap, WorldMap, &sounds::world}};
+  HeadlessGame game(kStartGame);
+  RunFrame();
+  for (const auto& p : places) {
+    StopAllSlots();
+    p.enter();
+    SetGameState(p.state);
+    RunFrame();
+    for (const SoundId* music :
+         {&sounds::world, &sounds::village, &sounds::castle, &sounds::castle2}) {
+      EXPECT_EQ(SlotStatus(*music) == (kSoundPlaying | kSoundLooping), music == p.music)
+          << p.state << " " << *music;
+    }
+  }
 }
 
 TEST(MainLoop, EachFrameLastsAtLeastTenMilliseconds) {

@@ -11,6 +11,7 @@
 #include "shell/main_loop.h"
 #include "state/assets.h"
 #include "state/game_state.h"
+#include "support/trace_reader.h"
 
 namespace {
 InputScript Parse(std::string_view script) {
@@ -44,12 +45,7 @@ std::vector<std::string> HeadlessGame::TakeTrace() {
 }
 
 std::vector<std::string> HeadlessGame::TakeEvents(std::string_view ev) {
-  const std::string needle = "\"ev\":\"" + std::string(ev) + "\"";
-  std::vector<std::string> picked;
-  for (auto& line : TakeTrace()) {
-    if (line.find(needle) != std::string::npos) picked.push_back(std::move(line));
-  }
-  return picked;
+  return Events(TakeTrace(), ev);
 }
 
 bool HeadlessGame::RunFramesUntil(std::uint32_t ms) {

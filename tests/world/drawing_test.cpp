@@ -82,13 +82,19 @@ TEST(Drawing, FlamesCountDownOncePerDrawnCellElmoAlternatesEveryTwentyOneFrames)
   EXPECT_EQ(cellAnimCountdown, 0);
   play.Frames(1);  // the first flame drawn turns the picture over
   EXPECT_EQ(cellAnimCountdown, 17);
-  // Every flame of that frame shows its second picture, the square of code 3.
-  EXPECT_EQ(Wrong(play,
-                  [](int x, int y) -> int {
-                    if (CodeAt(demonCastleMap, x / 32, 17 + y / 32) != 1) return -1;
-                    return pictures::castle2->At(96 + x % 32, y % 32);
-                  }),
-            0);
+  // Every flame of a frame shows the same picture: the squares of codes 1,
+  // 3, 1 and 4 in turn, one turn each time the countdown has run out.
+  for (const int left : {96, 32, 128, 32, 96}) {
+    SCOPED_TRACE(left);
+    EXPECT_EQ(Wrong(play,
+                    [left](int x, int y) -> int {
+                      if (CodeAt(demonCastleMap, x / 32, 17 + y / 32) != 1) return -1;
+                      return pictures::castle2->At(left + x % 32, y % 32);
+                    }),
+              0);
+    cellAnimCountdown = 0;
+    play.Frames(1);
+  }
 
   // Elmo, above the corridor, switches pictures in the frame his countdown
   // passes 0 and again 21 frames later.

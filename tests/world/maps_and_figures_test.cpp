@@ -67,11 +67,15 @@ TEST(MapGrids, ElmosCastleIsOneCorridorFlankedByEightFlames) {
 TEST(TileLists, MembersAndTheEndMarker) {
   const std::uint8_t empty[] = {kEndOfList};
   for (int code = 0; code < 256; ++code) EXPECT_EQ(IsTileInList(code, empty), 0);
-  EXPECT_EQ(IsTileInList(0, worldWalkable) + IsTileInList(79, worldWalkable) * 2 +
-                IsTileInList(10, demonCastleWalkable) * 4 + IsTileInList(255, worldWalkable) * 8 +
-                IsTileInList(80, worldWalkable) * 16 + IsTileInList(62, castleEntrance) * 32 +
-                IsTileInList(11, demonCastleWalkable) * 64,
-            7);
+  const struct {
+    int code;
+    const std::uint8_t* list;
+    bool member;
+  } cases[] = {{0, worldWalkable, true},        {79, worldWalkable, true},
+               {10, demonCastleWalkable, true}, {255, worldWalkable, false},
+               {80, worldWalkable, false},      {62, castleEntrance, false},
+               {11, demonCastleWalkable, false}};
+  for (const auto& c : cases) EXPECT_EQ(IsTileInList(c.code, c.list) != 0, c.member) << c.code;
 }
 
 // speed 2, terrain class 1

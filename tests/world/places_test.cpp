@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/random.h"
-#include "shell/assets.h"
+#include "state/assets.h"
 #include "world/camera.h"
 #include "world/direction.h"
 #include "world/map_entry.h"

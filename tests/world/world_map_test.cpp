@@ -82,9 +82,10 @@ TEST(WorldMap, APushRollsOnTheTargetCellAndFightsOnItsCode) {
     }));
     play.Hold(p.held | kA | kS);
     ASSERT_EQ(play.FramesUntilEvent("battle_end", 10), p.frames) << p.tile;
-    EXPECT_EQ(IntField(play.Events("battle").at(0), "tile"), p.tile);
+    EXPECT_EQ(Num(play.Events("battle").at(0), "tile"), p.tile);
     EXPECT_TRUE(play.Events("step").empty());
-    EXPECT_EQ(actors[0].tileX * 100 + actors[0].tileY, p.column * 100 + p.row);
+    EXPECT_EQ(actors[0].tileX, p.column);
+    EXPECT_EQ(actors[0].tileY, p.row);
   }
 }
 

@@ -18,8 +18,8 @@
 
 // An enter event on `map` (or a step, map "") at cell (x, y).
 inline bool EnteredAt(const std::string& line, const std::string& map, int x, int y) {
-  return (map.empty() || Has(line, "\"map\":\"" + map + "\"")) && IntField(line, "x") == x &&
-         IntField(line, "y") == y;
+  return (map.empty() || Has(line, "\"map\":\"" + map + "\"")) && Num(line, "x") == x &&
+         Num(line, "y") == y;
 }
 
 // A draw state whose next `n` draws d satisfy ok(i, d), i counting from 0.
