@@ -1,0 +1,96 @@
+#!/usr/bin/env bash
+# Plants faults in the game one at a time and checks that the tests catch
+# each: for every line of the list below it edits one file of src/ with sed,
+# rebuilds the one test binary named, runs it whole (the long runs left out)
+# and reports caught or NOT CAUGHT. The file is put back byte for byte after
+# each fault, also when the script is interrupted; a file that changed in any
+# other way meanwhile is left alone and reported.
+#
+#   scripts/mutate.sh            every fault
+#   scripts/mutate.sh flame      only the faults whose name contains "flame"
+#
+# Uses the default build (build/default), configured first if needed.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$root/build/default
+pick=${1:-}
+
+# name | file | sed script | test binary (suite)
+faults=$(cat <<'EOF'
+village-music|src/shell/main_loop.cpp|s/KeepMusicLooping(sounds::village)/KeepMusicLooping(sounds::castle)/|shell
+castle-music|src/shell/main_loop.cpp|s/KeepMusicLooping(sounds::castle);/KeepMusicLooping(sounds::village);/|shell
+elmo-castle-music|src/shell/main_loop.cpp|s/KeepMusicLooping(sounds::castle2)/KeepMusicLooping(sounds::castle)/|shell
+elmo-music-stopped-before-battle|src/battle/end_screens.cpp|s/^  RunConversation(Elmo);/  RunConversation(Elmo);StopSlot(sounds::castle2);/|battle
+strike-not-at-500|src/battle/battle.cpp|s/monsterX = 500;/monsterX = 480;/|battle
+flame-order|src/world/demon_castle_scene.cpp|s/{32, 96, 32, 128}/{32, 128, 32, 96}/|world
+no-flash-back|src/battle/battle.cpp|/^void ShowHeroDamage/,/^}/s/^  PresentFrame();$/  ;/|battle
+no-inn-present|src/dialogue/inn.cpp|s/^  PresentFrame();$/  ;/|dialogue
+map-drawing-one-row-short|src/world/map_drawing.cpp|s/r < rows;/r < rows - 1;/|world
+flame-cycle-of-three|src/world/demon_castle_scene.cpp|s/(cellAnimFrame + 1) % 4/(cellAnimFrame + 1) % 3/|world
+elmo-pictures-swapped|src/world/demon_castle_scene.cpp|s/elmoFrame == 0 ? 1280 : 1344/elmoFrame == 0 ? 1344 : 1280/|world
+forest-encounters-as-open-ground|src/world/world_map_scene.cpp|s/Rand() % 5 : Rand() % 10/Rand() % 10 : Rand() % 10/|world
+random-multiplier|src/platform/random.cpp|s/214013u/214011u/|world
+level-up-early|src/battle/rewards.cpp|s/Player.exp \/ 50 == Player.level/Player.exp \/ 40 == Player.level/|battle
+hero-lunge-frame|src/battle/battle.cpp|s/heroFrame == 2 ? 154 : 550/heroFrame == 1 ? 154 : 550/|battle
+new-game-gold|src/state/player.cpp|s/Player.gold = 20;/Player.gold = 21;/|dialogue
+sword-price|src/dialogue/shop.cpp|s/{"SWORD", 90}/{"SWORD", 80}/|dialogue
+fifth-herb-sold|src/dialogue/shop.cpp|s/kMostHerbs = 4;/kMostHerbs = 5;/|dialogue
+typing-pause|src/dialogue/message_box.cpp|s/kTypingPauseMs = 50;/kTypingPauseMs = 40;/|dialogue
+village-exit-cell|src/world/map_entry.cpp|s/column = 48;/column = 47;/|world
+keeper-step-follows-facing|src/world/walking.cpp|s/Towards(figure.x, figure.tileX \* kUnitsPerCell)/directionStep[figure.facing].dx/|world
+EOF
+)
+
+[[ -f $build/build.ninja ]] || cmake --preset default >/dev/null || exit 1
+
+saved=""
+file=""
+restore() {
+  if [[ -n $saved && -f $saved ]]; then
+    cp "$saved" "$root/$file" && rm -f "$saved"
+    saved=""
+  fi
+}
+trap 'restore; exit 130' INT TERM
+trap restore EXIT
+
+caught=0
+missed=0
+report=""
+while IFS='|' read -r name file script suite; do
+  [[ -z $name || ( -n $pick && $name != *"$pick"* ) ]] && continue
+  if ! git diff --quiet -- "$file"; then
+    echo "skip $name: $file has changes of its own" >&2
+    continue
+  fi
+  saved=$(mktemp)
+  cp "$file" "$saved"
+  sed -i "$script" "$file"
+  if cmp -s "$file" "$saved"; then
+    restore
+    report+="$(printf '%-36s did not apply\n' "$name")"$'\n'
+    continue
+  fi
+  result="NOT CAUGHT"
+  if ! cmake --build "$build" --target "pq_test_$suite" >/tmp/pq-mutate-build.log 2>&1; then
+    result="caught (does not build)"
+  elif ! (cd "$build" && PQ_ASSET_DIR=$build timeout 300 "./pq_test_$suite" \
+      --gtest_filter=-Soak.* --gtest_brief=1 >/tmp/pq-mutate-run.log 2>&1); then
+    result="caught: $(grep -m1 -o '\[  FAILED  \] [A-Za-z]*\.[A-Za-z]*' /tmp/pq-mutate-run.log |
+      cut -c14-)"
+  fi
+  restore
+  [[ $result == caught* ]] && caught=$((caught + 1)) || missed=$((missed + 1))
+  line=$(printf '%-36s %s' "$name" "$result")
+  echo "$line"
+  report+="$line"$'\n'
+done <<<"$faults"
+
+# The binaries were last built from a planted fault: build them again.
+for suite in $(cut -d'|' -f4 <<<"$faults" | sort -u); do
+  cmake --build "$build" --target "pq_test_$suite" >/dev/null 2>&1
+done
+git diff --quiet -- src || echo "note: src/ has uncommitted changes (they were there before)" >&2
+printf '\n%d caught, %d not caught\n' "$caught" "$missed"
+[[ $missed -eq 0 ]]
