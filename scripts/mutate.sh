@@ -33,7 +33,7 @@ forest-encounters-as-open-ground|src/world/world_map_scene.cpp|s/Rand() % 5 : Ra
 random-multiplier|src/platform/random.cpp|s/214013u/214011u/|world
 level-up-early|src/battle/rewards.cpp|s/Player.exp \/ 50 == Player.level/Player.exp \/ 40 == Player.level/|battle
 hero-lunge-frame|src/battle/battle.cpp|s/heroFrame == 2 ? 154 : 550/heroFrame == 1 ? 154 : 550/|battle
-new-game-gold|src/state/player.cpp|s/Player.gold = 20;/Player.gold = 21;/|dialogue
+new-game-gold|src/state/player.cpp|s/Player.gold = 20;/Player.gold = 21;/|shell
 sword-price|src/dialogue/shop.cpp|s/{"SWORD", 90}/{"SWORD", 80}/|dialogue
 fifth-herb-sold|src/dialogue/shop.cpp|s/kMostHerbs = 4;/kMostHerbs = 5;/|dialogue
 typing-pause|src/dialogue/message_box.cpp|s/kTypingPauseMs = 50;/kTypingPauseMs = 40;/|dialogue
