@@ -155,11 +155,9 @@ void ShowHeroDamage() {
 }
 
 void RunBattlePass(std::int32_t kind, Surface* background) {
-  ReadGamepad();
-  ReadKeyboard();
+  ReadDevices();
   MoveCursor();
-  ReadGamepad();
-  ReadKeyboard();
+  ReadDevices();
   if ((PadButtonDown(1) || KeyDown(DIK_A)) && enemyTurn == 0) heroActing = 1;
 
   if (heroActing == 1) {
@@ -221,10 +219,8 @@ int RunBattle(std::int32_t kind, std::int32_t tileCode) {
   ResetBattleValues();
 
   Surface* background = BattleBackground(tileCode);
-  Rect whole{0, 0, kScreenWidth, kScreenHeight};
-  BlitClipped(BackBuffer, 0, 0, background, whole, kCopyWait);
-  whole = Rect{0, 0, kScreenWidth, kScreenHeight};
-  BlitClipped(FrontSurface, 0, 0, background, whole, kCopyWait);
+  BlitFullScreen(BackBuffer, background);
+  BlitFullScreen(FrontSurface, background);
 
   const bool fought = SetUpMonster(kind);
   monsterX = 100;

@@ -58,8 +58,7 @@ void DrawBattleCursor(std::int32_t row, Surface* surface) {
 }
 
 void DrawBattleMenu(Surface* background) {
-  Rect whole{0, 0, kScreenWidth, kScreenHeight};
-  BlitClipped(BackBuffer, 0, 0, background, whole, kCopyWait);
+  BlitFullScreen(BackBuffer, background);
   FillRect(398, 358, 622, 414, kRawWhite, BackBuffer);
   FillRect(400, 360, 620, 412, kRawBlue, BackBuffer);
   DrawTextAt("ATTACK", 435, 367, kTextWhite, BackBuffer);

@@ -20,23 +20,20 @@ void FinalConfrontation() {
 }
 
 void ShowEndScreen() {
-  Rect whole{0, 0, kScreenWidth, kScreenHeight};
   if (GameState == Ending) {
-    BlitClipped(BackBuffer, 0, 0, pictures::end.get(), whole, kCopyWait);
+    BlitFullScreen(BackBuffer, pictures::end.get());
     PresentFrame();
     PlaySlot(sounds::world, kPlayLooped);
   } else {
-    BlitClipped(BackBuffer, 0, 0, pictures::over.get(), whole, kCopyWait);
+    BlitFullScreen(BackBuffer, pictures::over.get());
     PresentFrame();
     PlaySlot(sounds::gameover, kPlayOnce);  // the two sound together
     PlaySlot(sounds::gameover2, kPlayOnce);
   }
   // Only Z or gamepad button 0 leaves; A and S belong to the battle and boxes.
-  ReadGamepad();
-  ReadKeyboard();
+  ReadDevices();
   while (!PadButtonDown(0) && !KeyDown(DIK_Z)) {
-    ReadGamepad();
-    ReadKeyboard();
+    ReadDevices();
   }
   StopAllSlots();
   SetGameState(Title);

@@ -10,11 +10,9 @@
 #include "state/player.h"
 
 void WaitForContinue() {
-  ReadGamepad();
-  ReadKeyboard();
+  ReadDevices();
   while (!PadButtonDown(2) && !KeyDown(DIK_S)) {
-    ReadGamepad();
-    ReadKeyboard();
+    ReadDevices();
   }
 }
 

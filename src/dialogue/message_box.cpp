@@ -46,11 +46,6 @@ void TraceMessage(const char* text, int line, std::uint32_t colour) {
       .Str("text", std::string_view(text, static_cast<std::size_t>(length)));
 }
 
-void ReadDevices() {
-  ReadGamepad();
-  ReadKeyboard();
-}
-
 // Any of the four answer keys will do, and a key still held from before
 // counts at once: there is no wait for a release.
 void WaitForAcknowledgement() {

@@ -36,11 +36,6 @@ constexpr int kFirstPointerTop = 117;
 constexpr int kRowPitch = 25;
 constexpr std::uint32_t kMenuPassMs = 120;
 
-void ReadDevices() {
-  ReadGamepad();
-  ReadKeyboard();
-}
-
 void DrawShopWindow() {
   FillRect(158, 115, 482, 362, kRawWhite, FrontSurface);
   FillRect(160, 117, 480, 360, kRawBlack, FrontSurface);

@@ -14,11 +14,6 @@ namespace {
 
 enum Choice { UseHerb = 0, Exit = 1 };
 
-void ReadDevices() {
-  ReadGamepad();
-  ReadKeyboard();
-}
-
 void DrawStatusLine(int x, int y) {
   DrawTextAt(lineBuffer, x, y, kTextWhite, FrontSurface);
   ClearLineBuffer();

@@ -49,8 +49,7 @@ enum class Pacing {
 enum class Direction { Up, Down };
 
 bool SkipRequested() {
-  ReadGamepad();
-  ReadKeyboard();
+  ReadDevices();
   return PadButtonDown(2) || KeyDown(DIK_S);
 }
 
@@ -84,11 +83,8 @@ bool PlayFades() {
 }
 
 void ShowStartPicture() {
-  // Rebuilt for each copy: BlitClipped clips the rectangle in place.
-  Rect whole{0, 0, kScreenWidth, kScreenHeight};
-  BlitClipped(BackBuffer, 0, 0, pictures::start.get(), whole, kCopyWait);
-  whole = Rect{0, 0, kScreenWidth, kScreenHeight};
-  BlitClipped(FrontSurface, 0, 0, pictures::start.get(), whole, kCopyWait);
+  BlitFullScreen(BackBuffer, pictures::start.get());
+  BlitFullScreen(FrontSurface, pictures::start.get());
 }
 
 bool StartPressed() {
@@ -105,8 +101,7 @@ void TitleSequence() {
   ShowStartPicture();
   PlaySlot(sounds::world, kPlayLooped);
   do {
-    ReadGamepad();
-    ReadKeyboard();
+    ReadDevices();
   } while (!StartPressed());
 
   Sleep(1500);

@@ -15,7 +15,8 @@ std::uint32_t Boundary(std::uint64_t k) {
 }  // namespace
 
 HeadlessHost::HeadlessHost(InputScript script)
-    : script_(std::move(script)), visible_(640 * 480, 0) {}
+    : script_(std::move(script)),
+      visible_(static_cast<std::size_t>(kScreenWidth) * kScreenHeight, 0) {}
 
 void HeadlessHost::AddScreenshot(std::uint32_t ms, std::string path) {
   shots_.push_back({ms, std::move(path), false});
@@ -68,7 +69,8 @@ void HeadlessHost::AdvanceTo(std::uint32_t t) {
     if (!shot.done && now_ >= shot.at) {
       shot.done = true;
       std::string error;
-      if (!WriteScreenshot(shot.path, ScreenView{Visible().data(), 640, 480}, &error)) {
+      if (!WriteScreenshot(shot.path, ScreenView{Visible().data(), kScreenWidth, kScreenHeight},
+                           &error)) {
         std::fprintf(stderr, "pimquest: %s\n", error.c_str());
         shotFailed_ = true;
       }

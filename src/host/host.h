@@ -26,6 +26,10 @@
 // Thrown by the blocking host calls once a quit has been requested.
 struct QuitRequest {};
 
+// The one screen size of the game.
+inline constexpr int kScreenWidth = 640;
+inline constexpr int kScreenHeight = 480;
+
 // A picture of the screen: 640 x 480 pixels of 16 bits in the 5-5-5 layout
 // (bit 15 unused, then 5 bits each of red, green and blue), row by row.
 struct ScreenView {

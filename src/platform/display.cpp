@@ -121,3 +121,9 @@ void BlitClipped(Surface* dest, int x, int y, Surface* source, Rect& r, std::uin
   }
   NoteDrawn(dest);
 }
+
+void BlitFullScreen(Surface* dest, Surface* picture) {
+  // A fresh rectangle for each copy: BlitClipped clips it in place.
+  Rect whole{0, 0, kScreenWidth, kScreenHeight};
+  BlitClipped(dest, 0, 0, picture, whole, kCopyWait);
+}

@@ -4,10 +4,8 @@
 
 #include <cstdint>
 
+#include "host/host.h"  // kScreenWidth, kScreenHeight
 #include "platform/surface.h"
-
-inline constexpr int kScreenWidth = 640;
-inline constexpr int kScreenHeight = 480;
 
 // Copy modes of BlitClipped.
 inline constexpr std::uint32_t kCopyOpaque = 0;
@@ -44,3 +42,5 @@ int FillRect(int left, int top, int right, int bottom, std::uint16_t colour, Sur
 int DrawTextAt(const char* text, int x, int y, std::uint32_t colour, Surface* surface);
 // Copies r of source to (x, y) of dest, clipped to 640 x 480; clips r in place.
 void BlitClipped(Surface* dest, int x, int y, Surface* source, Rect& r, std::uint32_t mode);
+// Copies the whole of a full-screen picture onto dest, waiting for the blitter.
+void BlitFullScreen(Surface* dest, Surface* picture);

@@ -61,6 +61,11 @@ int ReadGamepad() {
   return 1;
 }
 
+void ReadDevices() {
+  ReadGamepad();
+  ReadKeyboard();
+}
+
 void ReleaseGamepad() {
   gamepadDevice = false;
 }

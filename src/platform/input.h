@@ -21,6 +21,9 @@ int InitKeyboard();
 int InitGamepad(std::int32_t minX, std::int32_t maxX, std::int32_t minY, std::int32_t maxY);
 int ReadKeyboard();
 int ReadGamepad();
+// The gamepad, then the keyboard: the read of every loop that waits for a
+// key or button.
+void ReadDevices();
 void ReleaseGamepad();
 void ReleaseKeyboard();
 void ReleaseInput();

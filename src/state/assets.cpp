@@ -69,7 +69,7 @@ void StopIfQuitRequested() {
 }  // namespace
 
 int StartUp() {
-  if (InitDisplay(640, 480, 16) == 0) {
+  if (InitDisplay(kScreenWidth, kScreenHeight, 16) == 0) {
     std::fprintf(stderr, "pimquest: the 640 x 480 display cannot be opened\n");
     return 0;
   }
