@@ -116,6 +116,11 @@ void WriteBitmaps(const std::filesystem::path& dir) {
   // 16 bits in 5-5-5 and 32 bits.
   Write(dir / "rgb16.bmp", Bitmap(2, 1, 16, 0, {}, {0xFF, 0x7F, 0x1F, 0x00}));
   Write(dir / "rgb32.bmp", Bitmap(1, 2, 32, 0, {}, {255, 0, 255, 0, 0, 255, 0, 0}));
+  // Hostile: a run-length picture claiming 8192 x 8192 in a few bytes, and
+  // rows the file does not hold.
+  Write(dir / "huge_rle8.bmp", Bitmap(8192, 8192, 8, 1, {0x000000}, {0x00, 0x01}));
+  Write(dir / "cut_rows.bmp", Bitmap(4, 100, 8, 0, {0x000000, 0xFFFFFF}, {0, 1, 1, 0}));
+  Write(dir / "rle4.bmp", Bitmap(4, 1, 4, 2, {0x000000, 0xFFFFFF}, {0x04, 0x10, 0x00, 0x01}));
 }
 
 void WriteWaves(const std::filesystem::path& dir) {
@@ -130,6 +135,12 @@ void WriteWaves(const std::filesystem::path& dir) {
   Write(dir / "stereo16_44k.wav", Wave(1, 2, 44100, 16, stereo16, false, 32));
   Write(dir / "truncated.wav", Wave(1, 1, 11025, 8, bytes8, false, 4000));
   Write(dir / "float.wav", Wave(3, 1, 11025, 32, bytes8, false, 8));
+  Write(dir / "pcm24.wav", Wave(1, 1, 22050, 24, {0, 0, 64, 0, 0, 192}, false, 6));
+  Write(dir / "six_channels.wav", Wave(1, 6, 11025, 16, stereo16, false, 24));
+  Write(dir / "twelve_bit.wav", Wave(1, 1, 11025, 12, bytes8, false, 8));
+  // Rates the mixer cannot sensibly convert, or only just.
+  Write(dir / "one_hertz.wav", Wave(1, 1, 1, 8, bytes8, false, 8));
+  Write(dir / "slow_1000hz.wav", Wave(1, 1, 1000, 8, bytes8, false, 8));
 }
 
 void WriteScripts(const std::filesystem::path& dir) {
