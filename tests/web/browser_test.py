@@ -246,19 +246,19 @@ def main():
         world = expected_picture(game, work, "map", MAP_SCRIPT, 12000)
         battle = expected_picture(game, work, "battle", BATTLE_SCRIPT, 40000)
 
-        def map_case(page):
+        def skip_title(page, what):
             page.wait_for("window.Module && Module.calledRun === true", "the game to load", 60)
             page.key("S", True)
-            page.wait_for_picture(world, "the world map at the start cell")
+            page.wait_for_picture(world, what)
             page.key("S", False)
+
+        def map_case(page):
+            skip_title(page, "the world map at the start cell")
             page.key("Esc", True)
             page.wait_for_end("Escape on the map to end the game")
 
         def battle_case(page):
-            page.wait_for("window.Module && Module.calledRun === true", "the game to load", 60)
-            page.key("S", True)
-            page.wait_for_picture(world, "the world map before the walk")
-            page.key("S", False)
+            skip_title(page, "the world map before the walk")
             page.key("Right", True)
             page.wait_for_picture(battle, "the first battle")
             page.eval("document.getElementById('quit').click(); 0")
