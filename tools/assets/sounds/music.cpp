@@ -40,7 +40,8 @@ std::vector<float> RenderSong(const Song& song) {
     if (EndTick(voice.notes) > song.ticks)
       throw std::invalid_argument(song.name + ": a part runs past the end of the loop");
     for (const NoteEvent& note : voice.notes) {
-      const auto gate = static_cast<long>(note.length * tickSamples * voice.instrument.legato);
+      const auto gate = static_cast<long>(static_cast<double>(note.length * tickSamples) *
+                                          voice.instrument.legato);
       const std::vector<float> tone =
           RenderTone(MidiToHz(note.midi), gate, voice.instrument, seed++);
       MixAround(mix, note.tick * tickSamples, tone);
