@@ -128,14 +128,20 @@ char Terrain(std::uint32_t c) {
 // Different world tiles that stand side by side on the map show the same
 // terrain along their shared edge, so that a peak, a tree or the shore does
 // not stop dead at a cell boundary. Left out: the building pictures, and the
-// pairs where the map itself puts a half-filled edge against a full one (the
-// ends of the straight coast, a rim beside the mountain interior, the slant).
+// pairs where the map itself puts a half-filled edge against a full one (a
+// rim beside the mountain interior, the slant, the end of a mountain rim). The coasts and the
+// forest's edges are held closer: a beach cut off by the open sea or a crown sliced by a cell
+// boundary shows at once.
 TEST(Pictures, WorldTilesMeetWithoutSeams) {
   const DecodedPicture sheet = Load("bmp/world");
   auto grid = [](int x, int y) { return CodeAt(worldMap, x, y); };
-  const std::set<std::pair<int, int>> halfAgainstFull = {
-      {26, 10}, {10, 26}, {10, 12}, {9, 10}, {20, 17}, {17, 32}, {22, 55},
-      {53, 8},  {8, 55},  {8, 37},  {8, 22}, {8, 23},  {52, 0}};
+  const std::set<std::pair<int, int>> halfAgainstFull = {{20, 17}, {17, 32}, {22, 55}, {53, 8},
+                                                         {8, 55},  {8, 37},  {8, 22},  {8, 23},
+                                                         {52, 0},  {22, 0},  {23, 0}};
+  auto close = [](int code) {
+    return code == 9 || code == 10 || code == 12 || code == 26 || (code >= 42 && code <= 46) ||
+           (code >= 56 && code <= 60) || code == 62;
+  };
   auto picture = [](int code) {
     return (code >= 13 && code <= 15) || (code >= 29 && code <= 31) || code >= 61;
   };
@@ -156,7 +162,8 @@ TEST(Pictures, WorldTilesMeetWithoutSeams) {
           const char tb = across ? at(b, 0, i) : at(b, i, 0);
           differ += ta != '*' && tb != '*' && ta != tb;
         }
-        EXPECT_LE(differ, 8) << "codes " << a << (across ? " | " : " over ") << b;
+        EXPECT_LE(differ, close(a) || close(b) ? 2 : 8)
+            << "codes " << a << (across ? " | " : " over ") << b;
       }
   EXPECT_GT(checked.size(), 100u);
 }

@@ -1,12 +1,14 @@
 // The world map's tile sheet. Every terrain is a texture that repeats every 32
 // pixels, and every edge tile is the same texture cut by a boundary function
-// d(x, y) (> 0 inside the terrain) that is linear with slopes of 0, 1/2 or 1 so
-// that neighbouring tiles agree along their shared edges. Mountains and trees
-// are whole objects on a repeating lattice: one is drawn when d at its foot is
-// inside, so edges follow the shapes of peaks and crowns instead of a ruler.
+// d(x, y) (> 0 inside the terrain) whose sign agrees with its neighbours'
+// along the shared edges. Mountains and trees are whole objects on a repeating
+// lattice; each is decided at one point that every cell it reaches into sees
+// alike (see DecidingPoint), so an edge follows the outlines of peaks and
+// crowns and never slices one along a cell boundary.
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numbers>
 
 #include "common/paint.h"
 #include "pictures/art.h"
@@ -29,9 +31,18 @@ struct Layers {
   double patch = kOut, sea = kOut, mount = kOut, forest = kOut;
 };
 
+// The straight south coast is a row of shallow headlands: the water's edge
+// leaves the top corners and bows down to mid-cell, so that a run of them, a
+// single cape and the ends beside the diagonal coasts all meet the open sea
+// at a corner instead of a cut.
+double CapeEdge(double x) {
+  const double u = std::clamp(std::abs(x - 16.0) / 15.5, 0.0, 1.0);
+  return 16.0 * std::pow(1.0 - std::pow(u, 1.8), 1.0 / 1.8);
+}
+
 Layers WorldLayers(int code, double x, double y) {
   Layers l;
-  const double r2 = std::sqrt(2.0);
+  const double r2 = std::numbers::sqrt2;
   switch (code) {
     // Patch of bare earth: the oval 1 2 3 / 16 17 20 / 32 17 36 / 49 50 51.
     case 1:
@@ -90,21 +101,21 @@ Layers WorldLayers(int code, double x, double y) {
       l.mount = x - 16;
       break;
     case 37:
+    case 54:
       l.mount = 16 - y;
       break;
     case 22:
-      l.mount = SMin(x - y + 16, 24 - y);
+      // The step of the south-west slope: it meets the foot (53) on its left
+      // and below, and the range above and to the right.
+      l.mount = x - y + 16;
       break;
     case 53:
       l.mount = x - y - 16;
       break;
-    case 54:
-      l.mount = 16 - y;
-      break;
     case 55:
       l.mount = 16 - y - x / 2;
       break;
-    // Sea and coasts.
+    // Sea and coasts (the water's edge; the beach lies on the land side).
     case 26:
       l.sea = 16;
       break;
@@ -114,16 +125,19 @@ Layers WorldLayers(int code, double x, double y) {
     case 9:
       l.sea = (x + y - 32) / r2;
       break;
-    case 10:
-      l.sea = y - 16;
+    case 10: {
+      const double slope = (CapeEdge(x + 0.5) - CapeEdge(x - 0.5));
+      l.sea = (y - CapeEdge(x)) / std::sqrt(1 + slope * slope);
       break;
+    }
     // Forest.
     case 44:
     case 45:
       l.forest = 16;
       break;
     case 42:
-      l.forest = x - 22 + y * 0.2;
+      // Grass above it on the diagonal edge: no crown reaches over the top.
+      l.forest = SMin(x - 22 + y * 0.2, 2 * (y - 5), 4.0);
       break;
     case 43:
       l.forest = y - 6;
@@ -155,33 +169,61 @@ Layers WorldLayers(int code, double x, double y) {
   return l;
 }
 
+// How much beach a coast has at a point: none at the corners where its
+// water's edge meets the next cell's, the full width a few pixels on.
+double BeachTaper(int code, double x, double y) {
+  double t = 0.5;
+  if (code == 12) t = (x + y) / 64;
+  if (code == 9) t = (x - y + 32) / 64;
+  if (code == 10) t = x / 32;
+  return std::clamp(1.9 * std::sin(std::numbers::pi * std::clamp(t, 0.0, 1.0)) - 0.15, 0.0, 1.0);
+}
+
 int Mod32(int v) {
   return ((v % 32) + 32) % 32;
 }
 
+// One of `shades` even steps between two colours: more shades than a dither
+// pattern, and no checkerboard to repeat every tile.
+Rgb Shade(Rgb a, Rgb b, double level, int shades) {
+  const double q = std::floor(std::clamp(level, 0.0, 0.999) * shades) / (shades - 1);
+  return Mix(a, b, q);
+}
+
+// A few small marks scattered one per 8 x 8 block, each at its own place in
+// the block, so that a field of tiles shows no rows of them.
+bool MarkAt(int u, int v, std::uint32_t seed, double chance, int* kind) {
+  const int bx = u / 8, by = v / 8;
+  if (Hash01(bx, by, seed) >= chance) return false;
+  const int mx = bx * 8 + 1 + static_cast<int>(Hash(bx, by, seed + 1) % 6);
+  const int my = by * 8 + 1 + static_cast<int>(Hash(bx, by, seed + 2) % 6);
+  *kind = static_cast<int>(Hash(bx, by, seed + 3) % 3);
+  if (u == mx && v == my) return true;
+  if (*kind != 2 && u == mx + (*kind == 0 ? -1 : 1) && v == my + 1) return true;
+  return false;
+}
+
 Rgb GrassAt(int x, int y, int variant) {
   const int u = Mod32(x), v = Mod32(y);
-  const double n = ValueNoise(u, v, 8, 32, 11);
-  Rgb c = RampDither(pal::kGrass, 4, 0.47 + 0.1 * n, u, v);
-  // Little tufts: a light blade over a dark root.
-  if (Hash01(u, v, 21) < 0.035) c = pal::kGrass[3];
-  if (Hash01(u, Mod32(v - 1), 21) < 0.035) c = pal::kGrass[0];
-  if (variant == 38) {
-    if (Hash01(u / 2, v / 2, 5) < 0.05)
-      c = (Hash(u / 2, v / 2, 6) & 1) ? pal::kWhite : pal::kGold[2];
-  }
+  const double n = 0.4 * ValueNoise(u, v, 16, 32, 11) + 0.35 * ValueNoise(u, v, 8, 32, 12) +
+                   0.25 * ValueNoise(u, v, 4, 32, 13);
+  Rgb c = Shade(Mix(pal::kGrass[1], pal::kGrass[0], 0.12), Mix(pal::kGrass[1], pal::kGrass[2], 0.4),
+                0.5 + (n - 0.5) * 1.6, 4);
+  // Tufts: a light blade or two over a dark root.
+  int kind = 0;
+  if (MarkAt(u, v, 21, 0.7, &kind)) c = pal::kGrass[kind == 2 ? 3 : 2];
+  if (MarkAt(u, Mod32(v - 1), 21, 0.7, &kind)) c = Mix(pal::kGrass[0], pal::kGrass[1], 0.3);
+  if (variant == 38 && MarkAt(u, v, 5, 0.45, &kind)) c = kind == 0 ? pal::kWhite : pal::kGold[2];
   return c;
 }
 
 Rgb PatchAt(int x, int y) {
   const int u = Mod32(x), v = Mod32(y);
-  const double n = ValueNoise(u, v, 8, 32, 31);
-  Rgb c = RampDither(pal::kSand, 4, 0.25 + 0.35 * n, u, v);
-  const double h = Hash01(u, v, 33);
-  if (h < 0.03)
-    c = pal::kSand[0];
-  else if (h > 0.985)
-    c = pal::kSand[3];
+  const double n = 0.6 * ValueNoise(u, v, 16, 32, 31) + 0.4 * ValueNoise(u, v, 4, 32, 32);
+  Rgb c =
+      Shade(Mix(pal::kSand[0], pal::kSand[1], 0.5), Mix(pal::kSand[1], pal::kSand[2], 0.6), n, 5);
+  int kind = 0;
+  if (MarkAt(u, v, 33, 0.5, &kind)) c = kind == 1 ? pal::kSand[3] : pal::kSand[0];
   return c;
 }
 
@@ -197,9 +239,25 @@ Rgb WaterAt(int x, int y, double depth) {
   return c;
 }
 
+// The one point at which an object is decided: its foot, moved onto the seam
+// (or the corner) common to every cell its box reaches into, then into this
+// cell. Every tile the object touches asks its own boundary at this point,
+// and neighbouring boundaries agree along their seams.
+std::pair<double, double> DecidingPoint(double x0, double x1, double y0, double y1, double fx,
+                                        double fy) {
+  auto axis = [](double lo, double hi, double f) {
+    const double c0 = std::floor(lo / 32), c1 = std::floor(hi / 32);
+    const double a = 32 * std::min(c1, c0 + 1), b = 32 * std::max(c0 + 1, c1);
+    return std::clamp(std::clamp(f, a, b), 0.5, 31.5);
+  };
+  return {axis(x0, x1, fx), axis(y0, y1, fy)};
+}
+
 // --- Mountains: one 32 x 32 block of peaks of different sizes that repeats in
-// both directions. The peaks stand on a slant so that the repeats join into
-// ranges running from the lower left to the upper right instead of rows.
+// both directions. The two high peaks stand at different heights, so that the
+// repeats join into ranges running across the cells instead of one cone to a
+// cell. A peak reaches into the cells beside its own but never above or below
+// it: the cell above or below may be grass whatever this one is.
 struct PeakDef {
   double apexX, footY, h, halfW;
   int seed;
@@ -212,7 +270,7 @@ constexpr PeakDef kPeaks[] = {
 };
 
 struct Peak {
-  bool hit = false;
+  bool hit = false, apron = false;
   double dx = 0, dy = 0, h = 0, halfW = 0;
   int seed = 0;
 };
@@ -221,10 +279,11 @@ struct Peak {
 // shoulder part way down so that no two peaks have the same outline.
 double FlankAt(const PeakDef& p, double dy) {
   const double t = dy / p.h;
-  // Steep near the summit, spreading towards the foot, with a rocky wobble.
   return p.halfW * (0.55 * t + 0.45 * t * t * (3 - 2 * t)) + 0.7 * std::sin(dy * 1.3 + p.seed);
 }
 
+// The peak in front at (x, y), and whether the point lies on the scree apron
+// that rounds a standing peak's foot off into the grass.
 Peak FindPeak(double x, double y, const DFn& d) {
   Peak best;
   double bestFoot = -1e9;
@@ -235,43 +294,64 @@ Peak FindPeak(double x, double y, const DFn& d) {
         const double ax = 32.0 * i + def.apexX, fy = 32.0 * j + def.footY;
         const double ay = fy - def.h;
         const double dy = y - ay, dx = x - ax;
-        if (dy < 0 || dy > def.h || fy <= bestFoot) continue;
-        if (std::abs(dx) > FlankAt(def, dy) + 0.5) continue;
-        // A peak belongs to the tile that holds its foot; judge it at the nearest
-        // point of this tile so that neighbours never extrapolate each other's edges.
-        if (d(std::clamp(ax, 0.5, 31.5), std::clamp(fy - 1, 0.5, 31.5)) <= 0) continue;
-        // A summit that would reach into the cell above is only drawn when that
-        // cell is mountain too; over open land it would be cut off at the seam.
-        if (ay < 0 && d(std::clamp(ax, 0.5, 31.5), 0.5) <= 0) continue;
-        best = {true, dx, dy, def.h, FlankAt(def, dy), def.seed};
-        bestFoot = fy;
+        constexpr double kApron = 4.0;
+        if (dy < 0 || dy > def.h + kApron || std::abs(dx) > def.halfW + kApron + 1) continue;
+        const bool body = dy <= def.h && std::abs(dx) <= FlankAt(def, dy) + 0.5;
+        const double ex = (std::abs(dx) - def.halfW - 1) / kApron;
+        const double ey = (dy - def.h) / kApron;
+        const bool apron =
+            !body &&
+            std::max(ex, 0.0) * std::max(ex, 0.0) + std::max(ey, 0.0) * std::max(ey, 0.0) <= 1.0;
+        if (!body && !apron) continue;
+        const auto [px, py] = DecidingPoint(
+            ax - def.halfW - kApron - 1, ax + def.halfW + kApron + 1, ay, fy + kApron, ax, fy - 1);
+        if (d(px, py) <= 0) continue;
+        if (body && fy > bestFoot) {
+          best = {true, best.apron, dx, dy, def.h, FlankAt(def, dy), def.seed};
+          bestFoot = fy;
+        }
+        if (apron) best.apron = true;
       }
   return best;
 }
 
 Rgb PeakColour(const Peak& p, int x, int y) {
-  // The high peak is grey rock, the lower ones a little browner.
-  auto tint = [&p](Rgb c) { return p.seed == 1 ? c : Mix(c, pal::kEarth[1], 0.12 * p.seed); };
+  // The high peaks are grey rock, the lower ones a little browner.
+  auto tint = [&p](Rgb c) { return p.seed <= 2 ? c : Mix(c, pal::kEarth[1], 0.1 * p.seed); };
   if (std::abs(p.dx) > p.halfW - 1.0 && p.dy > 2) return pal::kRock[0];
+  if (p.dy > p.h - 1.0) return pal::kRock[0];
   // The ridge line wanders a little; the face left of it takes the light.
   const double ridge = std::sin(p.dy * 0.45 + p.seed * 1.7) * 1.5 * std::min(1.0, p.dy / 6);
   const bool lit = p.dx < ridge;
-  const double snowLine = p.h > 20 ? 8.0 + 1.5 * std::sin(p.dx * 1.1 + p.seed) : 0.0;
+  const double snowLine =
+      p.h > 18 ? 6.5 + (p.seed == 1 ? 1.5 : 0.0) + 1.5 * std::sin(p.dx * 1.1 + p.seed) : 0.0;
   if (p.dy < snowLine) return lit ? pal::kSnow : pal::kStone[2];
   if (std::abs(p.dx - ridge) < 0.7 && p.dy < p.h - 5)
     return tint(lit ? pal::kRock[3] : pal::kRock[1]);
   const double across = std::abs(p.dx) / std::max(1.0, p.halfW);
-  double level = lit ? 0.8 - 0.3 * p.dy / p.h - 0.25 * across : 0.36 - 0.2 * p.dy / p.h;
+  double level = lit ? 0.9 - 0.25 * p.dy / p.h - 0.2 * across : 0.38 - 0.15 * p.dy / p.h;
   // Gullies: short dark streaks running down the faces.
   const int gx = static_cast<int>(std::floor((p.dx + p.dy * (lit ? 0.55 : -0.55)) / 3.0));
-  if (Hash01(gx, static_cast<int>(p.dy) / 4, p.seed * 7) < 0.22) level -= 0.22;
+  if (Hash01(gx, static_cast<int>(p.dy) / 4, static_cast<std::uint32_t>(p.seed * 7)) < 0.22)
+    level -= 0.2;
   return tint(RampDither(pal::kRock, 4, level, x, y));
 }
 
-// --- Trees: crowns on a staggered lattice, feet at (8, 14), (24, 14), (0, 30), (16, 30).
+// --- Trees: crowns of different sizes at six places in a block, each with a
+// lumpy outline of its own, so that a forest reads as woodland, not a grid.
+struct TreeDef {
+  double fx, fy, r;
+  int seed;
+};
+constexpr TreeDef kTrees[] = {
+    {7, 13, 8.5, 1},  {23, 9, 9.5, 2}, {15, 22, 8.0, 3},
+    {31, 24, 9.0, 4}, {4, 31, 9.0, 5}, {20, 35, 8.5, 6},
+};
+
 struct Tree {
-  bool hit = false, trunk = false;
+  bool hit = false, trunk = false, under = false;
   double nx = 0, ny = 0;
+  int seed = 0;
 };
 
 Tree FindTree(double x, double y, const DFn& d) {
@@ -280,17 +360,24 @@ Tree FindTree(double x, double y, const DFn& d) {
   const int ci = static_cast<int>(std::floor(x / 32)), cj = static_cast<int>(std::floor(y / 32));
   for (int j = cj - 1; j <= cj + 1; ++j)
     for (int i = ci - 1; i <= ci + 1; ++i)
-      for (int k = 0; k < 4; ++k) {
-        static constexpr double kFx[4] = {8, 24, 0, 16}, kFy[4] = {14, 14, 30, 30};
-        const double fx = 32.0 * i + kFx[k], fy = 32.0 * j + kFy[k];
-        if (fy <= bestFoot) continue;
-        const double cx = fx, cy = fy - 10;
-        const double nx = (x - cx) / 9.5, ny = (y - cy) / 8.5;
-        const bool crown = nx * nx + ny * ny <= 1.0;
-        const bool trunk = !crown && std::abs(x - fx) < 2.0 && y >= fy - 4 && y <= fy;
-        if (!crown && !trunk) continue;
-        if (d(std::clamp(fx, 0.5, 31.5), std::clamp(fy - 1, 0.5, 31.5)) <= 0) continue;
-        best = {true, trunk, nx, ny};
+      for (const TreeDef& def : kTrees) {
+        const double fx = 32.0 * i + def.fx, fy = 32.0 * j + def.fy;
+        const double cx = fx, cy = fy - def.r - 1.5;
+        const double rx = def.r * 1.08, ry = def.r * 0.92;
+        const double nx = (x - cx) / rx, ny = (y - cy) / ry;
+        const double lump = 1.0 + 0.07 * std::sin(5 * std::atan2(ny, nx) + def.seed * 2.1);
+        const double r2 = nx * nx + ny * ny;
+        const bool crown = r2 <= lump * lump;
+        const bool trunk = !crown && std::abs(x - fx) < 1.6 && y >= cy && y <= fy;
+        // The shade under and between the crowns reaches a little past them.
+        const bool under = r2 <= 1.3 * 1.3;
+        if (!crown && !trunk && !under) continue;
+        const auto [px, py] = DecidingPoint(cx - rx * 1.3, cx + rx * 1.3, cy - ry * 1.3,
+                                            std::max(fy, cy + ry * 1.3), fx, fy - 1);
+        if (d(px, py) <= 0) continue;
+        best.under = true;
+        if ((!crown && !trunk) || fy <= bestFoot) continue;
+        best = {true, trunk, true, nx / lump, ny / lump, def.seed};
         bestFoot = fy;
       }
   return best;
@@ -299,11 +386,12 @@ Tree FindTree(double x, double y, const DFn& d) {
 Rgb TreeColour(const Tree& t, int x, int y) {
   if (t.trunk) return (x & 1) ? pal::kWood[0] : pal::kWood[1];
   const double r = t.nx * t.nx + t.ny * t.ny;
-  if (r > 0.78) return pal::kLeaf[0];
-  double light = 0.5 - 0.45 * t.nx - 0.55 * t.ny;
-  // Leaf clusters: a lumpy pattern on the crown.
-  light += (Hash01(Mod32(x) / 3, Mod32(y) / 3, 51) - 0.5) * 0.35;
-  return RampDither(pal::kLeaf, 4, 0.15 + 0.6 * std::clamp(light, 0.0, 1.0), x, y);
+  if (r > 0.8) return pal::kLeaf[0];
+  double light = 0.55 - 0.45 * t.nx - 0.6 * t.ny;
+  // Leaf clusters: a lumpy pattern on the crown, its own for every tree.
+  light +=
+      (Hash01(Mod32(x) / 3, Mod32(y) / 3, static_cast<std::uint32_t>(51 + t.seed)) - 0.5) * 0.3;
+  return Shade(pal::kLeaf[0], pal::kLeaf[3], 0.12 + 0.75 * std::clamp(light, 0.0, 1.0), 6);
 }
 
 enum class Kind { Grass, Patch, Sea, Forest, ForestGap, Mount, MountGap };
@@ -341,43 +429,41 @@ class WorldTile {
       DFn d = [this](double a, double b) { return D(2, a, b); };
       const Peak p = FindPeak(px, py, d);
       if (p.hit) return {Kind::Mount, colour ? PeakColour(p, x, y) : Rgb{}};
-      // Between the peaks lies dark scree; its rim wanders so that no edge of
-      // the range reads as a ruled line.
-      const double rim = (ValueNoise(Mod32(x), Mod32(y), 8, 32, 87) - 0.5) * 7.0;
-      if (l.mount + rim > 4)
-        return {Kind::MountGap,
-                colour ? RampDither(pal::kRock, 4,
-                                    0.12 + 0.1 * Hash01(Mod32(x) / 2, Mod32(y) / 2, 83), x, y)
-                       : Rgb{}};
+      // Between the peaks, and round the feet of those that stand on the
+      // grass, lies dark scree.
+      if (p.apron && l.mount > 0)
+        return {Kind::MountGap, colour
+                                    ? Shade(pal::kRock[0], pal::kRock[1],
+                                            0.1 + 0.5 * Hash01(Mod32(x) / 2, Mod32(y) / 2, 83), 3)
+                                    : Rgb{}};
     }
     if (l.forest > kOut) {
       DFn d = [this](double a, double b) { return D(3, a, b); };
       const Tree t = FindTree(px, py, d);
       if (t.hit) return {Kind::Forest, colour ? TreeColour(t, x, y) : Rgb{}};
-      if (l.forest > 2) return {Kind::ForestGap, colour ? pal::kLeaf[0] : Rgb{}};
+      if (t.under && l.forest > 0) return {Kind::ForestGap, colour ? pal::kLeaf[0] : Rgb{}};
     }
     if (l.sea > kOut) {
-      const double jag = (ValueNoise(Mod32(x), Mod32(y), 8, 32, 61) - 0.5) * 2.0;
+      // The water's edge wobbles a little, the beach narrows to nothing where
+      // the edge reaches a corner of the cell, and is as wide on every coast.
+      const double taper = BeachTaper(code_, px, py);
+      const double jag = (ValueNoise(Mod32(x), Mod32(y), 8, 32, 61) - 0.5) * 2.0 * taper;
       const double v = l.sea + jag;
+      const double foam = 0.4 + 1.4 * taper, beach = 5.5 * taper;
       if (v > 0) {
         if (!colour) return {Kind::Sea, {}};
-        if (v <= 1.0) return {Kind::Sea, pal::kSand[1]};
-        if (v <= 3.2) return {Kind::Sea, DitherOn(x, y, 0.2) ? pal::kSand[2] : pal::kSand[3]};
-        if (v <= 4.4) return {Kind::Sea, pal::kWhite};
-        if (v <= 6.0) return {Kind::Sea, pal::kWater[3]};
+        if (v <= foam) return {Kind::Sea, pal::kWhite};
+        if (v <= foam + 2.5) return {Kind::Sea, Mix(pal::kWater[2], pal::kWater[3], 0.35)};
         return {Kind::Sea, WaterAt(x, y, v)};
       }
-      // The straight south coast is a wide beach: its runs always end against
-      // open water, and sand meeting the surf there reads as a spit, where
-      // grass would show a cut.
-      if (code_ == 10 && v > -13.0) {
+      if (v > -beach) {
         if (!colour) return {Kind::Sea, {}};
-        if (v > -2.5) return {Kind::Sea, DitherOn(x, y, 0.3) ? pal::kSand[2] : pal::kSand[3]};
-        return {Kind::Sea,
-                RampDither(pal::kSand, 4, 0.45 + 0.12 * ValueNoise(Mod32(x), Mod32(y), 4, 32, 63),
-                           x, y)};
+        if (v > -1.2) return {Kind::Sea, pal::kSand[1]};
+        const double n = ValueNoise(Mod32(x), Mod32(y), 4, 32, 63);
+        return {Kind::Sea, Shade(pal::kSand[2], pal::kSand[3], 0.2 + 0.6 * n, 3)};
       }
-      if (v > -1.2 && colour) return {Kind::Grass, pal::kGrass[0]};
+      if (v > -beach - 1.0 && taper > 0.3 && colour)
+        return {Kind::Grass, Mix(pal::kGrass[0], pal::kSand[0], 0.3)};
     }
     if (l.patch > kOut) {
       const double jag = (ValueNoise(Mod32(x), Mod32(y), 4, 32, 71) - 0.5) * 2.5;
