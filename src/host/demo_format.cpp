@@ -97,8 +97,8 @@ std::optional<Demo> ParseDemo(std::string_view bytes, std::string* error) {
   if (!in.Take(kMagic.size(), &magic) || magic != kMagic) return fail(0, "not a Pim Quest demo");
   std::uint16_t format = 0;
   if (!in.Get(&format)) return fail(in.Offset(), "cut short in its header");
-  if (format != kDemoFormatVersion) {
-    return fail(8, "demo format " + std::to_string(format) + " is not the format " +
+  if (format < 1 || format > kDemoFormatVersion) {
+    return fail(8, "demo format " + std::to_string(format) + " is not one of the formats 1 to " +
                        std::to_string(kDemoFormatVersion) + " this game reads");
   }
   std::uint8_t versionLength = 0;
@@ -126,6 +126,17 @@ std::optional<Demo> ParseDemo(std::string_view bytes, std::string* error) {
       }
       if (!in.AtEnd()) return fail(in.Offset(), "bytes follow its end record");
       return demo;
+    }
+    if (demo.quit) return fail(recordAt, "a record follows the quit");
+    if (kind == 'Q' && format >= 2) {
+      std::uint64_t call = 0;
+      std::uint8_t way = 0;
+      if (!in.Get(&call) || !in.Get(&way)) return fail(recordAt, "cut short in a record");
+      if (call == 0 || way > static_cast<std::uint8_t>(DemoQuit::Way::Asked)) {
+        return fail(recordAt, "a malformed quit record");
+      }
+      demo.quit = DemoQuit{call, static_cast<DemoQuit::Way>(way)};
+      continue;
     }
     std::uint32_t count = 0;
     if (kind != 'K' && kind != 'G' && kind != 'E') return fail(recordAt, "unknown record");
@@ -333,6 +344,12 @@ bool DemoWriter::Finish(std::string* error) {
   FlushKeyboard();
   FlushGamepad();
   FlushEscape();
+  if (quit_) {
+    std::string q(1, 'Q');
+    Put<std::uint64_t>(q, quit_->call);
+    Put<std::uint8_t>(q, static_cast<std::uint8_t>(quit_->way));
+    Write(q);
+  }
   std::string end(1, 'Z');
   Put<std::uint64_t>(end, keyboard_.total);
   Put<std::uint64_t>(end, gamepad_.total);

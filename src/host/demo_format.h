@@ -15,12 +15,18 @@
 //     'G' count:u32 attached:u8 x:i32 y:i32 buttons:u32
 //                                       n gamepad reads (all zero when detached)
 //     'E' count:u32 down:u8             n Escape queries
+//     'Q' call:u64 way:u8               the player quit the game (window
+//                                       closed, Ctrl+C, SIGTERM) at the
+//                                       call-th host call that can carry a
+//                                       quit, the way DemoQuit::Way says;
+//                                       at most one, right before the end
 //     'Z' keyboard:u64 gamepad:u64 escape:u64
 //                                       the end: the reads of each kind in all;
 //                                       nothing may follow it
 // Consecutive equal answers of one kind are stored once with their count, so
 // a demo grows only when the player changes what they hold. Records of
-// different kinds interleave in the order their runs ended.
+// different kinds interleave in the order their runs ended. Format 1 is the
+// same without 'Q'; it is still read.
 #pragma once
 
 #include <cstdint>
@@ -32,7 +38,7 @@
 
 #include "host/host.h"
 
-inline constexpr std::uint16_t kDemoFormatVersion = 1;
+inline constexpr std::uint16_t kDemoFormatVersion = 2;
 // Far more than hours of play; a larger file is refused rather than read.
 inline constexpr std::size_t kLargestDemoBytes = 16u << 20;
 
@@ -42,11 +48,27 @@ struct DemoRun {
   std::uint32_t count = 0;
 };
 
+// How the recorded game was quit by its player. The host calls that can
+// carry a quit (Sleep, WaitUntil, Present, WaitForEvent, ReadKeyboard,
+// ReadGamepad, PollEvent, QuitRequested) are counted from 1 as the game makes
+// them; the replay makes the same calls and quits at the same one.
+struct DemoQuit {
+  enum class Way : std::uint8_t {
+    Before = 0,  // a blocking call threw before it did anything
+    After = 1,   // a blocking call did its work (time passed), then threw
+    Event = 2,   // PollEvent answered Quit
+    Asked = 3,   // QuitRequested answered true
+  };
+  std::uint64_t call = 0;
+  Way way = Way::Before;
+};
+
 struct Demo {
   std::string gameVersion;
   std::vector<DemoRun<KeySnapshot>> keyboard;
   std::vector<DemoRun<PadSnapshot>> gamepad;
   std::vector<DemoRun<bool>> escape;
+  std::optional<DemoQuit> quit;  // none: the run was ended from outside the game
 };
 
 // Parses a whole demo file. On any fault (wrong magic or version, a record
@@ -72,6 +94,10 @@ class DemoWriter {
   void AddKeyboard(const KeySnapshot& keys);
   void AddGamepad(const PadSnapshot& pad);
   void AddEscape(bool down);
+  // The player quit the game; only the first call counts.
+  void SetQuit(const DemoQuit& quit) {
+    if (!quit_) quit_ = quit;
+  }
   // Writes what is pending and the end record, closes the file and puts it
   // in its place; false with *error set when any write failed (and then
   // `path` is left as it was). Safe to call more than once.
@@ -99,6 +125,7 @@ class DemoWriter {
   PendingRun<KeySnapshot> keyboard_;
   PendingRun<PadSnapshot> gamepad_;
   PendingRun<bool> escape_;
+  std::optional<DemoQuit> quit_;
 };
 
 // The same answer for the demo: keys that are down read as 0x80, every

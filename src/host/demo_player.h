@@ -3,13 +3,15 @@
 // drawing, sound and window events still go to the real host, so the replay
 // runs at the game's own pace in a window, or in virtual time headless.
 //
-// When a kind's records run out, its reads answer "nothing held" from then
-// on (no key down, no controller), so the game waits where the demo left it
-// until the player closes it. Escape held on the real keyboard still quits,
-// so a replay can be left like a game.
+// When the recorded player quit the game, the replay quits it at the same
+// host call, the same way. When a kind's records run out otherwise, its reads
+// answer "nothing held" from then on (no key down, no controller), so the
+// game waits where the demo left it until the player closes it. Escape held
+// on the real keyboard still quits, so a replay can be left like a game.
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <utility>
 
@@ -20,13 +22,20 @@ class DemoPlayer : public HostDecorator {
  public:
   DemoPlayer(Host& inner, Demo demo) : HostDecorator(inner), demo_(std::move(demo)) {}
 
-  // Called once, at the first read that finds its kind's records used up.
-  void SetOnEnd(std::function<void()> onEnd) { onEnd_ = std::move(onEnd); }
+  // Called once, at the first read that finds its kind's records used up
+  // (with false) or at the recorded quit (with true).
+  void SetOnEnd(std::function<void(bool quit)> onEnd) { onEnd_ = std::move(onEnd); }
   bool Ended() const { return ended_; }
 
+  void Sleep(std::uint32_t ms) override;
+  std::uint32_t WaitUntil(std::uint32_t start, std::uint32_t ms) override;
+  void Present(const ScreenView& screen) override;
+  void WaitForEvent() override;
   KeySnapshot ReadKeyboard() override;
   PadSnapshot ReadGamepad() override;
   bool EscapeDown() override;
+  HostEvent PollEvent() override;
+  bool QuitRequested() override;
 
  private:
   // The next answer of one kind: the run at `run`, `used` of its reads taken.
@@ -37,12 +46,18 @@ class DemoPlayer : public HostDecorator {
   };
   template <typename T>
   const T* Next(const std::vector<DemoRun<T>>& runs, Cursor<T>& at);
-  void NoteEnd();
+  void NoteEnd(bool quit);
+  // Counts a call; whether the recorded quit has come with it or before it.
+  bool QuitDue();
+  // A blocking call: throws where the recorded one threw.
+  template <typename Call>
+  auto Blocking(Call call);
 
   Demo demo_;
   Cursor<KeySnapshot> keyboard_;
   Cursor<PadSnapshot> gamepad_;
   Cursor<bool> escape_;
+  std::uint64_t calls_ = 0;
   bool ended_ = false;
-  std::function<void()> onEnd_;
+  std::function<void(bool)> onEnd_;
 };

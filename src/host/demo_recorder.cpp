@@ -1,17 +1,52 @@
 #include "host/demo_recorder.h"
 
 // A read that throws QuitRequest returned nothing to the game, so nothing is
-// recorded for it; the replay's same read throws the same way or, past the
-// demo's end, reads as nothing held.
+// recorded for it; the quit itself is, when the player asked for it, at the
+// same count of calls, so that the replay stops where the game stopped.
+
+template <typename Call>
+auto DemoRecorder::Watch(Call call) {
+  ++calls_;
+  const std::uint32_t before = Inner().Ticks();
+  try {
+    return call();
+  } catch (const QuitRequest&) {
+    NoteQuit(Inner().Ticks() != before ? DemoQuit::Way::After : DemoQuit::Way::Before);
+    throw;
+  }
+}
+
+void DemoRecorder::NoteQuit(DemoQuit::Way way) {
+  if (quitSeen_) return;
+  quitSeen_ = true;
+  if (gameQuit_ || (isRunLimit_ && isRunLimit_())) return;
+  writer_.SetQuit({calls_, way});
+}
+
+void DemoRecorder::Sleep(std::uint32_t ms) {
+  Watch([&] { Inner().Sleep(ms); });
+}
+
+std::uint32_t DemoRecorder::WaitUntil(std::uint32_t start, std::uint32_t ms) {
+  return Watch([&] { return Inner().WaitUntil(start, ms); });
+}
+
+void DemoRecorder::Present(const ScreenView& screen) {
+  Watch([&] { Inner().Present(screen); });
+}
+
+void DemoRecorder::WaitForEvent() {
+  Watch([&] { Inner().WaitForEvent(); });
+}
 
 KeySnapshot DemoRecorder::ReadKeyboard() {
-  const KeySnapshot keys = Inner().ReadKeyboard();
+  const KeySnapshot keys = Watch([&] { return Inner().ReadKeyboard(); });
   writer_.AddKeyboard(keys);
   return NormalisedKeys(keys);
 }
 
 PadSnapshot DemoRecorder::ReadGamepad() {
-  const PadSnapshot pad = Inner().ReadGamepad();
+  const PadSnapshot pad = Watch([&] { return Inner().ReadGamepad(); });
   writer_.AddGamepad(pad);
   return NormalisedPad(pad);
 }
@@ -20,4 +55,23 @@ bool DemoRecorder::EscapeDown() {
   const bool down = Inner().EscapeDown();
   writer_.AddEscape(down);
   return down;
+}
+
+HostEvent DemoRecorder::PollEvent() {
+  ++calls_;
+  const HostEvent event = Inner().PollEvent();
+  if (event == HostEvent::Quit) NoteQuit(DemoQuit::Way::Event);
+  return event;
+}
+
+void DemoRecorder::PostQuit() {
+  gameQuit_ = true;
+  Inner().PostQuit();
+}
+
+bool DemoRecorder::QuitRequested() {
+  ++calls_;
+  const bool asked = Inner().QuitRequested();
+  if (asked) NoteQuit(DemoQuit::Way::Asked);
+  return asked;
 }

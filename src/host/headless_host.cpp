@@ -56,6 +56,7 @@ std::uint32_t HeadlessHost::Held() const {
 void HeadlessHost::AdvanceTo(std::uint32_t t) {
   if (hasQuitAt_ && t >= quitAt_) {
     t = std::max(now_, quitAt_);
+    if (!quitRequested_ && !QuitSignalled()) quitByLimit_ = true;
     quitRequested_ = true;
   }
   if (t > now_) {

@@ -25,6 +25,8 @@ class HeadlessHost : public Host {
   std::vector<std::string> ShotsNotTaken() const;
   // At virtual time `ms` the run quits as if the window were closed.
   void SetQuitAt(std::uint32_t ms);
+  // Whether the quit requested is that time's, not a signal's or RequestQuit's.
+  bool QuitIsRunLimit() const { return quitByLimit_; }
   // Called at every device read with the virtual time; a test's player can
   // change the held controls from here with SetHeld.
   void SetReadHook(std::function<void(std::uint32_t)> hook);
@@ -82,6 +84,7 @@ class HeadlessHost : public Host {
   bool hasQuitAt_ = false;
   std::uint32_t quitAt_ = 0;
   bool quitRequested_ = false;
+  bool quitByLimit_ = false;
   bool activatedSent_ = false;
   bool quitPosted_ = false;
   std::function<void(std::uint32_t)> readHook_;

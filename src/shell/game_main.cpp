@@ -122,12 +122,16 @@ bool BuildHostStack(const Options& options, HostStack& stack) {
       Complain(error);
       return false;
     }
+    stack.recorder->SetRunLimitTest(
+        [headless = stack.headless] { return headless != nullptr && headless->QuitIsRunLimit(); });
     stack.top = stack.recorder.get();
   }
   if (demo) {
     stack.player = std::make_unique<DemoPlayer>(*stack.top, std::move(*demo));
-    stack.player->SetOnEnd([name = options.replay] {
-      std::printf("pimquest: the demo %s has ended; nothing is held from now on\n", name.c_str());
+    stack.player->SetOnEnd([name = options.replay](bool quit) {
+      std::printf(quit ? "pimquest: the demo %s has ended where its player quit\n"
+                       : "pimquest: the demo %s has ended; nothing is held from now on\n",
+                  name.c_str());
       std::fflush(stdout);
     });
     stack.top = stack.player.get();

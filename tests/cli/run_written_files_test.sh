@@ -53,27 +53,30 @@ for mute in "" --mute; do
   [[ $(cat "$out") == "$expected" ]] || fail "$out: said '$(cat "$out")', not '$expected'"
 done
 
-# Two signals 10 ms apart in the middle of a scripted fight: an orderly end,
-# the trace closed by the quit, a demo that replays.
-for sig in TERM INT; do
-  rc=0
-  "$game" --headless --script "$fight" --record "$sig.demo" --trace "$sig.trace" &
+# Two signals 10 ms apart in the middle of a scripted fight, once as the
+# fight starts and once inside a message box: an orderly end, the trace
+# closed by the quit, a demo whose replay quits at the same moment with the
+# same trace, time for time.
+for case in TERM:battle INT:battle TERM:message INT:message; do
+  sig=${case%%:*} at=${case#*:} rc=0
+  name=$sig-$at
+  "$game" --headless --script "$fight" --record "$name.demo" --trace "$name.trace" &
   pid=$!
   for _ in $(seq 1000); do
-    grep -q '"ev":"battle"' "$sig.trace" 2>/dev/null && break
+    grep -q "\"ev\":\"$at\"" "$name.trace" 2>/dev/null && break
     sleep 0.01
   done
   kill -"$sig" "$pid"
   sleep 0.01
   kill -"$sig" "$pid" 2>/dev/null || true
   wait "$pid" || rc=$?
-  [[ $rc -eq 0 ]] || fail "SIG$sig: exit status $rc"
-  [[ $(tail -n 1 "$sig.trace") == *'"ev":"quit","code":0}' ]] || fail "SIG$sig: trace ends otherwise"
-  # The replay is accepted and runs out. A signal in a message box can leave
-  # the replay running out up to half a minute past the recorded quit (seen
-  # under the sanitizers), so the bound is generous until that is understood.
-  end=$(tail -n 1 "$sig.trace" | sed -E 's/^\{"t":([0-9]+),.*/\1/')
-  expect "replay_$sig" 0 "has ended" "$game" --headless --replay "$sig.demo" --until $((end + 60000))
+  [[ $rc -eq 0 ]] || fail "$name: exit status $rc"
+  [[ $(tail -n 1 "$name.trace") == *'"ev":"quit","code":0}' ]] || fail "$name: trace ends otherwise"
+  end=$(tail -n 1 "$name.trace" | sed -E 's/^\{"t":([0-9]+),.*/\1/')
+  expect "replay_$name" 0 "has ended where its player quit" \
+    "$game" --headless --replay "$name.demo" --trace "$name.replay" --until $((end + 1000))
+  cmp -s "$name.trace" "$name.replay" ||
+    fail "$name: the replay differs: $(diff "$name.trace" "$name.replay" | head -4)"
 done
 
 if ((failures > 0)); then
