@@ -9,6 +9,8 @@
 #include <cstring>
 #include <vector>
 
+#include "host/file_read.h"
+
 namespace {
 void Put16(std::vector<std::uint8_t>& out, std::uint32_t v) {
   out.push_back(v & 0xFF);
@@ -88,7 +90,7 @@ bool WriteScreenshot(const std::string& path, const ScreenView& screen, std::str
     if (error != nullptr) *error = "cannot write screenshot " + path + ": no picture";
     return false;
   }
-  const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = OpenForWriting(path);
   if (fd < 0 || !WriteAll(fd, EncodeBmp(screen))) {
     Explain(error, path);
     return false;

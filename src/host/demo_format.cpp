@@ -8,9 +8,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fstream>
 #include <limits>
-#include <sstream>
+
+#include "host/file_read.h"
 
 namespace {
 
@@ -187,22 +187,14 @@ std::optional<Demo> ParseDemo(std::string_view bytes, std::string* error) {
 }
 
 std::optional<Demo> LoadDemo(const std::string& path, std::string* error) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    *error = "cannot read the demo " + path + ": " + std::strerror(errno);
-    return std::nullopt;
-  }
-  // Reads at most one byte past the limit, so that a huge file is refused
-  // without being read whole.
-  std::string bytes(kLargestDemoBytes + 1, '\0');
-  in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  bytes.resize(static_cast<std::size_t>(in.gcount()));
-  if (in.bad()) {
-    *error = "cannot read the demo " + path;
-    return std::nullopt;
-  }
   std::string why;
-  auto demo = ParseDemo(bytes, &why);
+  const auto bytes = ReadWholeFile(path, kLargestDemoBytes, &why);
+  if (!bytes) {
+    *error = "cannot read the demo " + path + ": it " + why;
+    return std::nullopt;
+  }
+  auto demo = ParseDemo(
+      std::string_view(reinterpret_cast<const char*>(bytes->data()), bytes->size()), &why);
   if (!demo) *error = "the demo " + path + " is unusable: " + why;
   return demo;
 }

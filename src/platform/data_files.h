@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "host/file_read.h"  // ReadWholeFile, for the game's files too
+
 // Folders searched in order (normally: the current folder, the folder of the
 // executable, the installed data folder).
 void SetDataFolders(std::vector<std::filesystem::path> folders);
@@ -18,10 +20,3 @@ std::filesystem::path FindDataFile(const char* gameName);
 // No picture or sound of the game comes near this; a bigger file is refused
 // without being read.
 inline constexpr std::uintmax_t kMaxDataFileBytes = std::uintmax_t{64} << 20;
-
-// The whole file, or nothing with *error saying why ("cannot be opened", "is
-// a folder", "is more than N bytes"). A regular file is measured before it is
-// read; anything else (a device, a pipe) is read up to `limit` bytes and no
-// further, so /dev/zero or a pipe that never ends is refused too.
-std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::path& path,
-                                                       std::uintmax_t limit, std::string* error);

@@ -1,10 +1,13 @@
 #include "platform/trace.h"
 
+#include <unistd.h>
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <utility>
 
+#include "host/file_read.h"
 #include "platform/host_link.h"
 
 namespace {
@@ -48,7 +51,10 @@ void AppendEscaped(std::string& out, std::string_view s) {
 
 bool OpenTrace(const std::string& path) {
   CloseTrace();
-  file = std::fopen(path.c_str(), "w");
+  // A named pipe that nobody reads is refused, not waited on.
+  const int fd = OpenForWriting(path);
+  file = fd >= 0 ? ::fdopen(fd, "w") : nullptr;
+  if (fd >= 0 && file == nullptr) ::close(fd);
   filePath = path;
   writeErrno = 0;
   return file != nullptr;

@@ -2,8 +2,9 @@
 # run_hostile_files_test.sh GAME ASSETS WORKDIR: files no real game has are
 # refused quickly by name: huge or endless scripts, a folder given as the
 # script, a 40 GB picture or sound (sparse, so it costs no disk), and a
-# 64-byte picture claiming 8192 x 8192. A refused sound leaves the game
-# playing; the others end it with status 1.
+# 64-byte picture claiming 8192 x 8192, named pipes that nobody writes to
+# (or reads). A refused sound leaves the game playing; the others end it with
+# status 1. A pipe with a writer is still read.
 set -euo pipefail
 game=$1 assets=$2 work=$3
 rm -rf "$work"
@@ -48,3 +49,16 @@ run 1 "Village.bmp: picture of 8192 x 8192" --script /dev/null
 fresh
 truncate -s 40G data/wav/intro.wav
 run 0 "intro.wav: is more than" --script /dev/null
+
+# Named pipes with nobody at the other end: refused at once, never waited on.
+fresh
+rm data/bmp/castle.bmp data/wav/intro.wav
+mkfifo pipe data/bmp/castle.bmp data/wav/intro.wav
+run 1 "script pipe is a pipe that nothing writes to" --script pipe
+run 1 "demo pipe: it is a pipe that nothing writes to" --replay pipe
+run 1 "cannot write trace pipe" --trace pipe
+run 1 "castle.bmp: is a pipe that nothing writes to" --script /dev/null
+rm data/bmp/castle.bmp && cp "$assets/bmp/castle.bmp" data/bmp/
+run 0 "intro.wav: is a pipe that nothing writes to" --script /dev/null
+run 0 "" --script <(printf '0 S\n')
+echo "PASS"
