@@ -18,7 +18,6 @@
 
 namespace {
 
-using Lines = std::vector<std::string>;
 const PlayerRecord kStrongHero{5, 210, 200, 200, 0, 60, 50, 0, 1, 1};
 
 // The state the draw reaches from `start` after `draws` draws.

@@ -79,9 +79,6 @@ TEST(BattleScreen, BackgroundMenuAndFightersWhereTheyBelong) {
     EXPECT_TRUE(Shows(shown, Sprite({64, 64, 128, 128}, 100, 200)));
     EXPECT_TRUE(Shows(shown, Sprite({0, 0, 64, 64}, 550, 200)));
   }
-  EXPECT_NE(pictures::battle1->pixels, pictures::battle2->pixels);
-  EXPECT_NE(pictures::battle1->pixels, pictures::battle3->pixels);
-  EXPECT_NE(pictures::battle2->pixels, pictures::battle3->pixels);
 }
 
 // The cursor moves once per press, plays `button` only on a real move, and
@@ -105,11 +102,7 @@ TEST(BattleMenu, CursorMovesOnlyWhenItCanAndShowsAtOnce) {
   EXPECT_THROW(RunBattle(Dragonfly, 0), QuitRequest);
   ASSERT_GE(rows.size(), 4u);  // Up at ATTACK: nothing; Down: HERB; both: flips
   EXPECT_EQ(std::vector(rows.begin(), rows.begin() + 4), (std::vector{0, 1, 0, 1}));
-  int clicks = 0;
-  for (const auto& line : game.TakeEvents("sound")) {
-    clicks += Field(line, "name") == "button" && Field(line, "op") == "play";
-  }
-  EXPECT_EQ(clicks, static_cast<int>(rows.size()) - 1);
+  EXPECT_EQ(Plays(game.TakeTrace(), "button"), static_cast<int>(rows.size()) - 1);
   for (const Pixels* surface : {&front, &back}) {
     EXPECT_TRUE(Shows(*surface, Sprite(kCursor, 400, 380)));
     EXPECT_TRUE(Shows(*surface, Fill({400, 360, 432, 380}, kRawBlue)));
@@ -132,28 +125,23 @@ TEST(BattleMenu, DownAndAUseAHerbAtOnceThenNoneAreLeft) {
   EXPECT_GE(PlayedAt(trace, "hp"), 34 * 50);
   EXPECT_LT(PlayedAt(trace, "hp"), 3000);
   EXPECT_GE(PlayedAt(trace, "eattack"), 3000 + 2 * 200);
-  std::vector<std::string> messages;
-  for (const auto& line : trace) {
-    if (Field(line, "ev") == "message") messages.push_back(line);
-  }
-  ASSERT_GE(messages.size(), 6u);
-  // The herb box: an empty first line opens it, the text, an empty line 3.
-  const std::string herb[] = {"", "                      HP Recovered", ""};
+  // The herb box in yellow: an empty first line opens it, the text, an empty
+  // line 3; then white blows against Pim and "no herb" in turn.
+  const Lines said = Messages(trace), texts = Texts(trace);
+  ASSERT_GE(said.size(), 6u);
+  EXPECT_EQ(Lines(said.begin(), said.begin() + 3),
+            (Lines{"1Y", "2Y                      HP Recovered", "3Y"}));
   int damageTaken = 0;
-  for (std::size_t i = 0; i < messages.size(); ++i) {
-    const std::string text = Field(messages[i], "text");
-    EXPECT_EQ(Num(messages[i], "colour"), i < 3 ? 0x32FFFF : 0xFFFFFF) << i;
-    if (i < 3) {
-      EXPECT_EQ(Num(messages[i], "line"), i + 1);
-      EXPECT_EQ(text, herb[i]);
-    } else if (i % 2 == 1) {
-      ASSERT_EQ(text.rfind("Pim damaged ", 0), 0u) << text;
-      damageTaken += std::stoi(text.substr(12));
+  for (std::size_t i = 3; i < said.size(); ++i) {
+    EXPECT_EQ(said[i][1], 'W') << said[i];
+    if (i % 2 == 1) {
+      ASSERT_EQ(texts[i].rfind("Pim damaged ", 0), 0u) << texts[i];
+      damageTaken += std::stoi(texts[i].substr(12));
     } else {
-      EXPECT_EQ(text, "You not have Herb!!!");
+      EXPECT_EQ(texts[i], "You not have Herb!!!");
     }
   }
-  EXPECT_EQ(messages.size() % 2, 0u);  // the last word is a blow against Pim
+  EXPECT_EQ(said.size() % 2, 0u);  // the last word is a blow against Pim
   EXPECT_EQ(Player.herbs, 0);
   EXPECT_EQ(Player.hp, 20 - damageTaken);  // healed to 20 once, then worn down
   EXPECT_LE(Player.hp, 0);

@@ -3,14 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogue_events.h"
+#include "platform/display.h"
 #include "state/player.h"
+#include "support/headless_game.h"
+#include "support/trace_reader.h"
 
 namespace {
 
 // A player who lets each box stand for 200 ms before tapping A counts the
-// waits; the King tells the same story twice, the Girl's last words are not
-// waited for, and nobody else says anything, in no time.
+// waits; the King tells the same story twice, the last words of the Girl and
+// the Minister are not waited for, and nobody else says anything, in no time.
 TEST(Conversation, EveryScriptWithItsWaits) {
   const std::vector<std::string> king = {
       "1WKing: Ohh..Oh.. How I can do?",
@@ -28,11 +30,30 @@ TEST(Conversation, EveryScriptWithItsWaits) {
       "1RGirl: No! No! Don't come close to me.I scared. Elmo.. No!",
       "2WPim:  Easy, easy. I'm not Elmo...Who is Elmo?", "3W",
       "1WGirl: I don't know. Don't talk to me!!!"};
+  const auto in = [](int blanks, const char* text) { return std::string(blanks, ' ') + text; };
+  const std::vector<std::string> boy = {
+      "1WBoy: My friend told that Elmo is coming to my village.. ", "3W"};
+  const std::vector<std::string> woman = {
+      "1WWoman: Our princess was caught by the devil Elmo..",
+      "2W" + in(7, "He'd believe that if he eat her in the full moon,"),
+      "3W" + in(7, "he will strongest in the world."),
+      "1W" + in(7, "Nobody can beat him...Oh! Elmo is so awful..."), "3W"};
+  const std::vector<std::string> soldier = {
+      "1WSoldier: King is looking for brave guy to help the princess", "2W" + in(23, "Nadia"),
+      "3W"};
+  const std::vector<std::string> minister = {
+      "1WMinister: The evil Elmo caught our princess..",
+      "2W" + in(10, "We're waiting for the brave man from legend,"), "3Y" + in(28, "MIP"),
+      "1WPim: I'll help the princess back..."};
+  const std::vector<std::string> elmo = {"1WElmo: Nobody can beat me....",
+                                         "2W" + in(6, "Ha ha ha ha     You too!!!"), "3W"};
   const struct {
     std::int32_t person;
     std::vector<std::string> says;
     int waits;
-  } cases[] = {{8, king, 4}, {8, king, 4}, {2, girl, 1}, {0, {}, 0}, {-1, {}, 0}, {11, {}, 0}};
+  } cases[] = {{8, king, 4},  {8, king, 4},    {2, girl, 1},     {3, boy, 1},
+               {5, woman, 2}, {6, soldier, 1}, {7, minister, 1}, {10, elmo, 1},
+               {0, {}, 0},    {-1, {}, 0},     {11, {}, 0}};
   HeadlessGame game;
   game.host().SetQuitAt(200000);  // a wait too many never ends
   int taps = 0;

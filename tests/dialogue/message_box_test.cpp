@@ -6,9 +6,11 @@
 #include <algorithm>
 #include <cstring>
 
-#include "dialogue_events.h"
+#include "platform/display.h"
 #include "state/assets.h"
 #include "state/player.h"
+#include "support/headless_game.h"
+#include "support/trace_reader.h"
 
 namespace {
 

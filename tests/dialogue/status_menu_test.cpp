@@ -3,14 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogue_events.h"
+#include "platform/display.h"
 #include "platform/input.h"
 #include "state/player.h"
+#include "support/headless_game.h"
+#include "support/trace_reader.h"
 
 namespace {
 
-// Left goes to USE HERB; A held on opening closes the window at once; a herb
-// is eaten even at full hp and the reply waits for S or gamepad 2; S or
+// Left goes to USE HERB and Right back to EXIT, each with a click; A held on opening closes the
+// window at once; a herb is eaten even at full hp and the reply waits for S or gamepad 2; S or
 // gamepad 2 cancels and keeps the herb, unless A is down with it.
 TEST(StatusMenu, ExitHerbAndCancel) {
   const struct {
@@ -23,7 +25,8 @@ TEST(StatusMenu, ExitHerbAndCancel) {
                {"0 Left\n30 A\n3000 Pad2\n", 0, 3, 0, 3, "You not have HERB", 3000, 3100},
                {"0 Left\n30 S\n", 1, 20, 1, 20, nullptr, 0, 100},
                {"0 Left\n30 Pad2\n", 1, 20, 1, 20, nullptr, 0, 100},
-               {"0 Left\n30 S A\n", 1, 3, 0, 20, "You HP recovered", 0, 2000}};
+               {"0 Left\n30 S A\n", 1, 3, 0, 20, "You HP recovered", 0, 2000},
+               {"0 Left\n30 Right\n60 A\n", 1, 3, 1, 3, nullptr, 60, 160}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.script);
     HeadlessGame game(c.script);
@@ -40,7 +43,9 @@ TEST(StatusMenu, ExitHerbAndCancel) {
     EXPECT_EQ(Messages(trace), c.reply ? std::vector<std::string>{std::string("1W") + c.reply}
                                        : std::vector<std::string>{});
     EXPECT_EQ(Plays(trace, "hp"), 0);
-    EXPECT_EQ(Plays(trace, "button2"), c.to <= 2 ? 0 : 1);
+    const std::string script = c.script;
+    EXPECT_EQ(Plays(trace, "button"), Has(script, "Left") + Has(script, "Right"));
+    EXPECT_EQ(Plays(trace, "button2"), Has(script, " S") || Has(script, "Pad2"));  // S closes
     EXPECT_GE(game.Now(), c.from);
     EXPECT_LE(game.Now(), c.to);
   }

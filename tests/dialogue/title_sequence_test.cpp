@@ -5,10 +5,11 @@
 
 #include <algorithm>
 
-#include "dialogue_events.h"
 #include "platform/display.h"
 #include "platform/sound.h"
 #include "state/assets.h"
+#include "support/headless_game.h"
+#include "support/trace_reader.h"
 
 namespace {
 

@@ -13,13 +13,11 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-void Put16(Bytes& b, std::uint32_t v) {
-  b.push_back(static_cast<std::uint8_t>(v));
-  b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-  Put16(b, v & 0xFFFF);
-  Put16(b, v >> 16);
+// Little-endian fields of the given byte widths.
+void Put(Bytes& b, std::initializer_list<std::pair<std::uint32_t, int>> fields) {
+  for (auto [v, n] : fields) {
+    for (int i = 0; i < n; ++i) b.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  }
 }
 
 struct Bmp {
@@ -34,40 +32,29 @@ struct Bmp {
 };
 
 Bytes Encode(const Bmp& p) {
+  const auto u = [](auto v) { return static_cast<std::uint32_t>(v); };
   const std::uint32_t entry = p.core ? 3 : 4;
-  const std::uint32_t offset = 14 + (p.core ? 12 : 40) +
-                               4 * static_cast<std::uint32_t>(p.masks.size()) +
-                               entry * static_cast<std::uint32_t>(p.palette.size());
+  const std::uint32_t offset =
+      14 + (p.core ? 12 : 40) + 4 * u(p.masks.size()) + entry * u(p.palette.size());
   Bytes b{'B', 'M'};
-  Put32(b, offset + static_cast<std::uint32_t>(p.pixels.size()));
-  Put32(b, 0);
-  Put32(b, offset);
+  Put(b, {{offset + u(p.pixels.size()), 4}, {0, 4}, {offset, 4}});
   if (p.core) {
-    Put32(b, 12);
-    Put16(b, static_cast<std::uint32_t>(p.width));
-    Put16(b, static_cast<std::uint32_t>(p.height));
-    Put16(b, 1);
-    Put16(b, static_cast<std::uint32_t>(p.bits));
+    Put(b, {{12, 4}, {u(p.width), 2}, {u(p.height), 2}, {1, 2}, {u(p.bits), 2}});
   } else {
-    Put32(b, 40);
-    Put32(b, static_cast<std::uint32_t>(p.width));
-    Put32(b, static_cast<std::uint32_t>(p.height));
-    Put16(b, 1);
-    Put16(b, static_cast<std::uint32_t>(p.bits));
-    Put32(b, p.compression);
-    Put32(b, static_cast<std::uint32_t>(p.pixels.size()));
-    Put32(b, 2835);
-    Put32(b, 2835);
-    Put32(b, static_cast<std::uint32_t>(p.palette.size()));
-    Put32(b, 0);
+    Put(b, {{40, 4},
+            {u(p.width), 4},
+            {u(p.height), 4},
+            {1, 2},
+            {u(p.bits), 2},
+            {p.compression, 4},
+            {u(p.pixels.size()), 4},
+            {2835, 4},
+            {2835, 4},
+            {u(p.palette.size()), 4},
+            {0, 4}});
   }
-  for (std::uint32_t m : p.masks) Put32(b, m);
-  for (std::uint32_t c : p.palette) {
-    b.push_back(static_cast<std::uint8_t>(c));
-    b.push_back(static_cast<std::uint8_t>(c >> 8));
-    b.push_back(static_cast<std::uint8_t>(c >> 16));
-    if (!p.core) b.push_back(0);
-  }
+  for (std::uint32_t m : p.masks) Put(b, {{m, 4}});
+  for (std::uint32_t c : p.palette) Put(b, {{c, static_cast<int>(entry)}});
   b.insert(b.end(), p.pixels.begin(), p.pixels.end());
   return b;
 }

@@ -1,13 +1,12 @@
-// The WAV reader and the sound table, over virtual time.
+// The WAV reader, the data-file reader and the sound table, over virtual time.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <bit>
 #include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 #include "host/headless_host.h"
 #include "platform/data_files.h"
@@ -18,6 +17,7 @@
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+namespace fs = std::filesystem;
 
 void Put(Bytes& b, std::uint32_t v, int n) {
   for (int i = 0; i < n; ++i) b.push_back((v >> (8 * i)) & 0xFF);
@@ -52,60 +52,38 @@ Bytes GameWave(std::size_t samples) {
   return Wave({{"fmt ", Format(1, 1, 11025, 8)}, {"data", Bytes(samples, 200)}});
 }
 
-TEST(WaveFile, ReadsPcmWhereverItsChunksStand) {
-  auto wave = ParseWave(GameWave(1000), nullptr);
-  ASSERT_TRUE(wave);
-  EXPECT_EQ(wave->sampleRate, 11025u);
-  EXPECT_EQ(wave->dataSize, 1000u);
-  EXPECT_EQ(wave->samples.size(), 1000u);
-  EXPECT_EQ(wave->samples[0], (200 - 128) << 8);
-  // Chunks before the format chunk are skipped, even ones that start 1 0.
-  auto behind = ParseWave(Wave({{"LIST", Bytes{1, 0, 1, 0}},
-                                {"JUNK", Bytes(6, 0)},
-                                {"fmt ", Format(1, 1, 11025, 8)},
-                                {"data", Bytes(10, 0)}}),
-                          nullptr);
-  ASSERT_TRUE(behind);
-  EXPECT_EQ(behind->samples.size(), 10u);
-}
-
-TEST(WaveFile, RefusesWhatIsNotPcmOrNotWaveWithAReason) {
-  for (const Bytes& bad : {Wave({{"fmt ", Format(2, 1, 11025, 8)}, {"data", Bytes(4)}}),
-                           Wave({{"fmt ", Format(1, 1, 11025, 8)}}), Wave({{"data", Bytes(4)}}),
-                           Bytes{'R', 'I', 'F', 'F'}, Bytes{}}) {
-    std::string error;
-    EXPECT_FALSE(ParseWave(bad, &error));
-    EXPECT_FALSE(error.empty());
+// Chunks before the format chunk are skipped, even ones that start 1 0; a
+// data chunk that claims more than is there gives only what is there.
+TEST(WaveFile, FindsItsChunksAnywhereAndUsesOnlyTheDataBytesThatExist) {
+  Bytes claims = Wave({{"fmt ", Format(1, 1, 11025, 8)}});
+  Chunk(claims, "data", Bytes(100, 200), 1'000'000);
+  const struct {
+    Bytes file;
+    std::uint32_t bytes;
+  } cases[] = {{GameWave(1000), 1000},
+               {Wave({{"LIST", Bytes{1, 0, 1, 0}},
+                      {"JUNK", Bytes(6, 0)},
+                      {"fmt ", Format(1, 1, 11025, 8)},
+                      {"data", Bytes(10, 200)}}),
+                10},
+               {claims, 100}};
+  for (const auto& c : cases) {
+    const auto wave = ParseWave(c.file, nullptr);
+    ASSERT_TRUE(wave) << c.bytes;
+    EXPECT_EQ(wave->sampleRate, 11025u);
+    EXPECT_EQ(wave->dataSize, c.bytes);
+    EXPECT_EQ(wave->samples.size(), c.bytes);
+    EXPECT_EQ(wave->samples[0], (200 - 128) << 8);
   }
 }
 
-TEST(WaveFile, UsesOnlyTheDataBytesThatExist) {
-  Bytes file = Wave({{"fmt ", Format(1, 1, 11025, 8)}});
-  Chunk(file, "data", Bytes(100, 128), 1'000'000);  // claims far more than is there
-  auto wave = ParseWave(file, nullptr);
-  ASSERT_TRUE(wave);
-  EXPECT_EQ(wave->dataSize, 100u);
-  EXPECT_EQ(wave->samples.size(), 100u);
-}
-
-TEST(WaveFile, PlaysSixteenBitStereoAsItsHeaderSays) {
-  Bytes data;
-  for (int i = 0; i < 2 * 44100; ++i) Put(data, 0x4000, 2);  // one second, both channels
-  auto wave = ParseWave(Wave({{"fmt ", Format(1, 2, 44100, 16)}, {"data", data}}), nullptr);
-  ASSERT_TRUE(wave);
-  EXPECT_EQ(wave->sampleRate, 44100u);
-  EXPECT_EQ(wave->samples.size(), 11025u);  // one second at the mix rate
-  EXPECT_EQ(wave->samples[500], 0x4000);
-}
-
-// Layouts the mixer converts, and what it cannot: each gives one second of
-// sound at the mix rate, the fall-back the file's length in bytes.
+// Layouts the mixer converts: each gives one second of sound at the mix rate;
+// 12-bit samples or no channels play the bytes as 8-bit mono.
 TEST(WaveFile, ConvertsEveryPcmLayoutAndPlaysTheRestAsBytes) {
   auto sample = [](int bits, bool floating, double v) {
     Bytes b;
     if (floating && bits == 32) {
-      const float f = static_cast<float>(v);
-      Put(b, std::bit_cast<std::uint32_t>(f), 4);
+      Put(b, std::bit_cast<std::uint32_t>(static_cast<float>(v)), 4);
     } else if (floating) {
       const auto d = std::bit_cast<std::uint64_t>(v);
       Put(b, static_cast<std::uint32_t>(d), 4);
@@ -139,10 +117,8 @@ TEST(WaveFile, ConvertsEveryPcmLayoutAndPlaysTheRestAsBytes) {
     fmt.resize(c.fmtBytes, 0);
     if (c.tag == 0xFFFE) fmt[24] = 1;  // the PCM sub-format
     Bytes data;
-    for (int i = 0; i < c.rate * c.channels; ++i) {
-      const Bytes one = sample(c.bits, c.tag == 3, 0.5);
-      data.insert(data.end(), one.begin(), one.end());
-    }
+    const Bytes one = sample(c.bits, c.tag == 3, 0.5);
+    for (int i = 0; i < c.rate * c.channels; ++i) data.insert(data.end(), one.begin(), one.end());
     std::string error;
     const auto wave = ParseWave(Wave({{"fmt ", fmt}, {"data", data}}), &error);
     ASSERT_TRUE(wave) << c.what << ": " << error;
@@ -150,23 +126,12 @@ TEST(WaveFile, ConvertsEveryPcmLayoutAndPlaysTheRestAsBytes) {
     EXPECT_EQ(wave->samples.size(), 11025u) << c.what;
     EXPECT_EQ(wave->samples[5000], c.want) << c.what;
   }
-  // 12-bit samples, or no channels: the bytes as 8-bit mono at 11025 Hz.
   for (const auto& [channels, bits] : {std::pair{1, 12}, {0, 16}}) {
     const auto wave = ParseWave(
         Wave({{"fmt ", Format(1, channels, 44100, bits)}, {"data", Bytes(3000, 192)}}), nullptr);
     ASSERT_TRUE(wave) << bits;
     EXPECT_EQ(wave->samples.size(), 3000u);
     EXPECT_EQ(wave->samples[100], 64 * 256);
-  }
-}
-
-TEST(WaveFile, RatesTheMixerCannotConvertAreRefusedAndTheOutputIsBounded) {
-  for (const int rate : {0, 1, 999, 384001}) {
-    std::string error;
-    EXPECT_FALSE(
-        ParseWave(Wave({{"fmt ", Format(1, 1, rate, 8)}, {"data", Bytes(2'000'000)}}), &error))
-        << rate;
-    EXPECT_NE(error.find("sample rate"), std::string::npos) << rate << ": " << error;
   }
   // The lowest rate with 2 MB of data would make 22 million samples.
   const auto slow =
@@ -175,46 +140,60 @@ TEST(WaveFile, RatesTheMixerCannotConvertAreRefusedAndTheOutputIsBounded) {
   EXPECT_EQ(slow->samples.size(), std::size_t{1} << 24);
 }
 
+TEST(WaveFile, RefusesWhatIsNotPcmOrNotWaveOrAtARateTheMixerCannotConvert) {
+  const struct {
+    Bytes file;
+    const char* reason;
+  } cases[] = {
+      {Wave({{"fmt ", Format(2, 1, 11025, 8)}, {"data", Bytes(4)}}), ""},
+      {Wave({{"fmt ", Format(1, 1, 11025, 8)}}), ""},
+      {Wave({{"data", Bytes(4)}}), ""},
+      {Bytes{'R', 'I', 'F', 'F'}, ""},
+      {Bytes{}, ""},
+      {Wave({{"fmt ", Format(1, 1, 0, 8)}, {"data", Bytes(400)}}), "sample rate"},
+      {Wave({{"fmt ", Format(1, 1, 999, 8)}, {"data", Bytes(400)}}), "sample rate"},
+      {Wave({{"fmt ", Format(1, 1, 384001, 8)}, {"data", Bytes(400)}}), "sample rate"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    EXPECT_FALSE(ParseWave(c.file, &error)) << &c - cases;
+    EXPECT_FALSE(error.empty()) << &c - cases;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << &c - cases << ": " << error;
+  }
+}
+
 // Files far beyond any picture or sound are refused without being read;
 // devices and pipes are read only up to the limit.
 TEST(DataFiles, ReadsNoMoreThanTheLimitWhateverTheFileIs) {
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("pq-files-" + std::to_string(::getpid()));
-  std::filesystem::create_directories(dir / "folder");
-  std::filesystem::resize_file((std::ofstream(dir / "sparse"), dir / "sparse"),
-                               std::uintmax_t{40} << 30);  // costs no disk
+  const auto dir = fs::temp_directory_path() / ("pq-files-" + std::to_string(::getpid()));
+  fs::create_directories(dir / "folder");
+  fs::resize_file((std::ofstream(dir / "sparse"), dir / "sparse"),
+                  std::uintmax_t{40} << 30);  // costs no disk
   std::ofstream(dir / "small") << "twelve bytes";
-  const struct {
-    std::filesystem::path path;
-    const char* reason;  // nullptr: read whole
-  } cases[] = {
+  const std::pair<fs::path, const char*> cases[] = {
       {dir / "sparse", "more than 1000 bytes"},
       {"/dev/zero", "more than 1000 bytes"},
       {dir / "folder", "is a folder"},
       {dir / "missing", "cannot be opened"},
-      {dir / "small", nullptr},
+      {dir / "small", nullptr},  // read whole
   };
-  for (const auto& c : cases) {
+  for (const auto& [path, reason] : cases) {
     std::string error;
-    const auto bytes = ReadWholeFile(c.path, 1000, &error);
-    if (c.reason == nullptr) {
-      ASSERT_TRUE(bytes) << c.path << ": " << error;
-      EXPECT_EQ(bytes->size(), 12u);
-    } else {
-      EXPECT_FALSE(bytes) << c.path;
-      EXPECT_NE(error.find(c.reason), std::string::npos) << c.path << ": " << error;
-    }
+    const auto bytes = ReadWholeFile(path, 1000, &error);
+    EXPECT_EQ(bytes.has_value(), reason == nullptr) << path;
+    EXPECT_EQ(bytes ? bytes->size() : 0u, reason ? 0u : 12u) << path;
+    EXPECT_NE(error.find(reason ? reason : ""), std::string::npos) << path << ": " << error;
   }
-  std::filesystem::remove_all(dir);
+  fs::remove_all(dir);
 }
 
 class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = std::filesystem::temp_directory_path() /
+    dir = fs::temp_directory_path() /
           ("pq-sound-" + std::to_string(::getpid()) + "-" +
            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(dir / "wav");
+    fs::create_directories(dir / "wav");
     SetDataFolders({dir});
     AttachHost(&host);
     ASSERT_EQ(InitSound(), 1);
@@ -222,7 +201,7 @@ class SoundTest : public ::testing::Test {
   void TearDown() override {
     ShutdownSound();
     AttachHost(nullptr);
-    std::filesystem::remove_all(dir);
+    fs::remove_all(dir);
   }
   SoundId Load(const std::string& name, const Bytes& bytes) {
     std::ofstream(dir / "wav" / name, std::ios::binary)
@@ -230,27 +209,26 @@ class SoundTest : public ::testing::Test {
                static_cast<std::streamsize>(bytes.size()));
     return LoadWave(("wav\\" + name).c_str(), 0xE0, &error);
   }
-  std::filesystem::path dir;
+  fs::path dir;
   HeadlessHost host;
   std::string error;
 };
 
-TEST_F(SoundTest, APlayOnceRunsForItsLengthAndRestartsWhenPlayedAgain) {
+// A sound played again starts from its beginning; a loop plays until stopped;
+// ids that name no sound start and stop nothing.
+TEST_F(SoundTest, APlayOnceRunsItsLengthALoopUntilStoppedAndStrayIdsDoNothing) {
   const SoundId id = Load("blip.wav", GameWave(1102));  // 100 ms
   ASSERT_EQ(id, 0);
   EXPECT_EQ(SoundSlotAt(id).name, "blip");
   EXPECT_EQ(SlotStatus(id), 0);
   PlaySlot(id, kPlayOnce);
   host.Sleep(80);
-  PlaySlot(id, kPlayOnce);  // from the beginning again
+  PlaySlot(id, kPlayOnce);
   host.Sleep(95);
   EXPECT_EQ(SlotStatus(id), kSoundPlaying);
   host.Sleep(10);
   EXPECT_EQ(SlotStatus(id), 0);
-}
 
-TEST_F(SoundTest, ALoopPlaysUntilStoppedAndAReleasedSlotHasNoSound) {
-  const SoundId id = Load("music.wav", GameWave(551));
   PlaySlot(id, kPlayLooped);
   host.Sleep(1000);
   EXPECT_EQ(SlotStatus(id), kSoundPlaying | kSoundLooping);
@@ -259,40 +237,35 @@ TEST_F(SoundTest, ALoopPlaysUntilStoppedAndAReleasedSlotHasNoSound) {
   ReleaseSlot(id);
   EXPECT_EQ(SlotStatus(id), -1);
   EXPECT_EQ(SoundSlotAt(id).inUse, 1u);  // only a reset frees the slot
-  // Ids that name no sound do nothing at all: nothing starts, nothing stops.
   const SoundId other = Load("other.wav", GameWave(551));
   PlaySlot(other, kPlayLooped);
   PlaySlot(-1, kPlayOnce);
   StopSlot(64);
   StopSlot(-1);
   host.Sleep(100);
-  for (SoundId slot = 0; slot < kSoundSlots; ++slot) {
+  for (SoundId slot = -1; slot < kSoundSlots; ++slot) {
     EXPECT_EQ(SlotStatus(slot), slot == other ? kSoundPlaying | kSoundLooping : -1) << slot;
   }
-  EXPECT_EQ(SlotStatus(-1), -1);
 }
 
-TEST_F(SoundTest, LoadsFillSlotsInOrderUntilTheTableIsFull) {
-  for (int i = 0; i < kSoundSlots; ++i) ASSERT_EQ(Load("s.wav", GameWave(10)), i);
-  EXPECT_EQ(Load("s.wav", GameWave(10)), -1);
-  EXPECT_NE(error.find("slots"), std::string::npos);
-  InitSound();
-  EXPECT_EQ(Load("s.wav", GameWave(10)), 0);
-}
-
-TEST_F(SoundTest, AFailedLoadNamesTheFileAndTakesNoSlot) {
+// Loads fill the slots in order until the table is full; a failed load names
+// the file and takes no slot; the header's rate is kept.
+TEST_F(SoundTest, LoadsFillSlotsInOrderAndAFailedOneNamesTheFileAndTakesNone) {
   EXPECT_EQ(LoadWave("wav\\missing.wav", 0xE0, &error), -1);
   EXPECT_NE(error.find("missing.wav"), std::string::npos);
-  std::ofstream(dir / "wav" / "huge.wav").close();
-  std::filesystem::resize_file(dir / "wav" / "huge.wav", std::uintmax_t{40} << 30);
+  fs::resize_file((std::ofstream(dir / "wav" / "huge.wav"), dir / "wav" / "huge.wav"),
+                  std::uintmax_t{40} << 30);
   EXPECT_EQ(LoadWave("wav\\huge.wav", 0xE0, &error), -1);
   EXPECT_NE(error.find("huge.wav: is more than"), std::string::npos) << error;
   EXPECT_EQ(Load("bad.wav", Wave({{"fmt ", Format(2, 1, 11025, 8)}, {"data", Bytes(4)}})), -1);
   EXPECT_NE(error.find("bad.wav"), std::string::npos);
-  const SoundId id =
-      Load("hi.wav", Wave({{"fmt ", Format(1, 2, 44100, 16)}, {"data", Bytes(400)}}));
-  EXPECT_EQ(id, 0);
-  EXPECT_EQ(SoundSlotAt(id).sampleRate, 44100u);  // the header's rate is kept
+  EXPECT_EQ(Load("hi.wav", Wave({{"fmt ", Format(1, 2, 44100, 16)}, {"data", Bytes(400)}})), 0);
+  EXPECT_EQ(SoundSlotAt(0).sampleRate, 44100u);
+  for (int i = 1; i < kSoundSlots; ++i) ASSERT_EQ(Load("s.wav", GameWave(10)), i);
+  EXPECT_EQ(Load("s.wav", GameWave(10)), -1);
+  EXPECT_NE(error.find("slots"), std::string::npos);
+  InitSound();
+  EXPECT_EQ(Load("s.wav", GameWave(10)), 0);
 }
 
 }  // namespace

@@ -8,29 +8,25 @@
 
 #include "host/key_codes.h"
 
+// Keys by position: the game's keys and a few others; names that are not
+// physical key codes, or that the table does not know, give none.
 TEST(WebInput, KeysAreTakenByPositionAndUnknownOnesAreIgnored) {
-  const struct {
-    const char* code;
-    int key;
-  } cases[] = {
-      {"ArrowUp", DIK_UP},
-      {"ArrowDown", DIK_DOWN},
-      {"ArrowLeft", DIK_LEFT},
-      {"ArrowRight", DIK_RIGHT},
-      {"KeyA", DIK_A},
-      {"KeyS", DIK_S},
-      {"KeyZ", DIK_Z},
-      {"Escape", DIK_ESCAPE},
-      {"KeyQ", 0x10},
-      {"NumpadEnter", 0x9C},
-      // Not physical key codes, or keys the table does not know.
-      {"keya", 0},
-      {"a", 0},
-      {"", 0},
-      {"Unidentified", 0},
-      {"IntlBackslash", 0},
-  };
-  for (const auto& c : cases) EXPECT_EQ(GameKeyFromCode(c.code), c.key) << c.code;
+  const std::pair<const char*, int> cases[] = {{"ArrowUp", DIK_UP},
+                                               {"ArrowDown", DIK_DOWN},
+                                               {"ArrowLeft", DIK_LEFT},
+                                               {"ArrowRight", DIK_RIGHT},
+                                               {"KeyA", DIK_A},
+                                               {"KeyS", DIK_S},
+                                               {"KeyZ", DIK_Z},
+                                               {"Escape", DIK_ESCAPE},
+                                               {"KeyQ", 0x10},
+                                               {"NumpadEnter", 0x9C},
+                                               {"keya", 0},
+                                               {"a", 0},
+                                               {"", 0},
+                                               {"Unidentified", 0},
+                                               {"IntlBackslash", 0}};
+  for (const auto& [code, key] : cases) EXPECT_EQ(GameKeyFromCode(code), key) << code;
 }
 
 TEST(WebInput, ControllerStickDpadAndButtons) {
@@ -67,10 +63,10 @@ TEST(WebInput, ControllerStickDpadAndButtons) {
   }
 }
 
+// Left and right on the d-pad at once cancel out; no axes at all is centred.
 TEST(WebInput, ControllerWithFewAxesAndButtonsReadsCentred) {
-  const bool both[16] = {false, false, false, false, false, false, false, false,
-                         false, false, false, false, false, false, true,  true};
-  // Left and right on the d-pad at once cancel out; no axes at all is centred.
+  bool both[16] = {};
+  both[14] = both[15] = true;
   const PadSnapshot pad = PadFromStandardGamepad(nullptr, 0, both, 16);
   EXPECT_EQ(pad.x, 0);
   EXPECT_EQ(pad.y, 0);

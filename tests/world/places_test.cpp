@@ -91,7 +91,7 @@ TEST(Talking, TheArrowTowardsThePersonTogetherWithA) {
                            {EnterCastle, Castle, 8, 16, 17, 18, Left}}) {
     Play play;
     play.Into(l.enter, l.state);
-    for (int s = 1; s <= 8; ++s) actors[s].pause = 100000;  // everybody stands still
+    Play::StandStill();
     Play::Place(l.column, l.row, l.slot);
     Play::Place(l.column, l.heroRow);
     actors[l.slot].facing = Left;
@@ -103,10 +103,7 @@ TEST(Talking, TheArrowTowardsThePersonTogetherWithA) {
     EXPECT_TRUE(play.Events("talk").empty()) << l.slot;
     const int pause = actors[l.slot].pause;
     EXPECT_TRUE(l.facing == Down ? pause > 1000 : pause == 64 - actors[l.slot].speed) << pause;
-    // Once a conversation is under way, A and S read it through and leave
-    // the shop; S is no talk button.
-    play.host().SetReadHook(
-        [&play](std::uint32_t) { play.Hold(pendingTalk != 0 ? kA | kS : kUp | kA); });
+    play.TalkUpwards();
     SetRandState(1);
     ASSERT_EQ(play.FramesUntilEvent("talk", 1), 1) << l.slot;
     EXPECT_EQ(Num(play.Events("talk")[0], "person"), l.slot);
@@ -136,14 +133,13 @@ TEST(Talking, AKeeperTurnedMidStepStaysBehindHisCounter) {
     SCOPED_TRACE(k.slot);
     Play play;
     play.Into(EnterVillage, Village);
-    for (int s = 1; s <= 8; ++s) actors[s].pause = 100000;  // everybody stands still
+    Play::StandStill();
     Play::Place(k.from, k.row, k.slot);
     Play::Place(k.to, k.row + 2);
     StartStep(actors[k.slot], Right, Cell{k.to, k.row});
     play.Frames(8);
     ASSERT_GT(actors[k.slot].stepLeft, 0);
-    play.host().SetReadHook(
-        [&play](std::uint32_t) { play.Hold(pendingTalk != 0 ? kA | kS : kUp | kA); });
+    play.TalkUpwards();
     ASSERT_EQ(play.FramesUntilEvent("talk", 1), 1);
     EXPECT_EQ(actors[k.slot].facing, Down);
     play.host().SetReadHook(nullptr);

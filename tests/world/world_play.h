@@ -7,14 +7,16 @@
 #include <string_view>
 #include <vector>
 
-#include "dialogue/dialogue_events.h"
 #include "host/headless_script.h"
+#include "platform/display.h"
 #include "platform/random.h"
 #include "shell/main_loop.h"
 #include "state/game_state.h"
 #include "state/player.h"
 #include "support/headless_game.h"
+#include "support/trace_reader.h"
 #include "world/actor.h"
+#include "world/town_scene.h"
 
 // An enter event on `map` (or a step, map "") at cell (x, y).
 inline bool EnteredAt(const std::string& line, const std::string& map, int x, int y) {
@@ -87,6 +89,15 @@ class Play {
     ForgetTrace();
   }
 
+  // Up and A until a conversation is under way; then A and S read it through
+  // and leave the shop (S is no talk button).
+  void TalkUpwards() {
+    host().SetReadHook([this](std::uint32_t) { Hold(pendingTalk != 0 ? kA | kS : kUp | kA); });
+  }
+  // Everybody but the hero stands still.
+  static void StandStill() {
+    for (int s = 1; s <= 8; ++s) actors[s].pause = 100000;
+  }
   // Stands a figure on a cell of the current map; the hero free to walk.
   static void Place(std::int32_t column, std::int32_t row, int slot = 0) {
     Actor& f = actors[slot];
