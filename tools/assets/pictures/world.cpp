@@ -263,10 +263,10 @@ struct PeakDef {
   int seed;
 };
 constexpr PeakDef kPeaks[] = {
-    {9.0, 27.0, 24.0, 17.0, 1},   // a high peak with snow
-    {24.0, 31.0, 17.0, 14.0, 2},  // a lower one beside it
-    {3.0, 34.0, 12.0, 11.0, 3},   // two small ones in front
-    {17.0, 39.0, 11.0, 10.0, 4},
+    {9.0, 27.0, 24.0, 16.0, 1},   // a high peak with snow
+    {25.0, 42.0, 21.0, 15.0, 2},  // another, half a block down the range
+    {1.0, 36.0, 12.0, 10.0, 3},   // small ones in front
+    {17.0, 31.0, 10.0, 9.0, 4},
 };
 
 struct Peak {
@@ -324,7 +324,7 @@ Rgb PeakColour(const Peak& p, int x, int y) {
   const double ridge = std::sin(p.dy * 0.45 + p.seed * 1.7) * 1.5 * std::min(1.0, p.dy / 6);
   const bool lit = p.dx < ridge;
   const double snowLine =
-      p.h > 18 ? 6.5 + (p.seed == 1 ? 1.5 : 0.0) + 1.5 * std::sin(p.dx * 1.1 + p.seed) : 0.0;
+      p.h > 18 ? 8.5 + (p.seed == 1 ? 1.5 : 0.0) + 1.8 * std::sin(p.dx * 1.3 + p.seed) : 0.0;
   if (p.dy < snowLine) return lit ? pal::kSnow : pal::kStone[2];
   if (std::abs(p.dx - ridge) < 0.7 && p.dy < p.h - 5)
     return tint(lit ? pal::kRock[3] : pal::kRock[1]);
@@ -431,7 +431,8 @@ class WorldTile {
       if (p.hit) return {Kind::Mount, colour ? PeakColour(p, x, y) : Rgb{}};
       // Between the peaks, and round the feet of those that stand on the
       // grass, lies dark scree.
-      if (p.apron && l.mount > 0)
+      const double rim = (ValueNoise(Mod32(x), Mod32(y), 8, 32, 87) - 0.5) * 4.0;
+      if ((p.apron && l.mount > 0) || l.mount + rim > 7)
         return {Kind::MountGap, colour
                                     ? Shade(pal::kRock[0], pal::kRock[1],
                                             0.1 + 0.5 * Hash01(Mod32(x) / 2, Mod32(y) / 2, 83), 3)
