@@ -266,7 +266,7 @@ constexpr PeakDef kPeaks[] = {
     {9.0, 27.0, 24.0, 16.0, 1},   // a high peak with snow
     {25.0, 42.0, 21.0, 15.0, 2},  // another, half a block down the range
     {1.0, 36.0, 12.0, 10.0, 3},   // small ones in front
-    {17.0, 31.0, 10.0, 9.0, 4},
+    {17.0, 28.0, 10.0, 9.0, 4},
 };
 
 struct Peak {
@@ -297,15 +297,20 @@ Peak FindPeak(double x, double y, const DFn& d) {
         constexpr double kApron = 4.0;
         if (dy < 0 || dy > def.h + kApron || std::abs(dx) > def.halfW + kApron + 1) continue;
         const bool body = dy <= def.h && std::abs(dx) <= FlankAt(def, dy) + 0.5;
-        const double ex = (std::abs(dx) - def.halfW - 1) / kApron;
-        const double ey = (dy - def.h) / kApron;
-        const bool apron =
-            !body &&
-            std::max(ex, 0.0) * std::max(ex, 0.0) + std::max(ey, 0.0) * std::max(ey, 0.0) <= 1.0;
+        // The apron: a rim of scree along the flanks that spreads into a
+        // rounded skirt below the foot.
+        const double below = std::max(0.0, dy - def.h) / kApron;
+        const double reach = (FlankAt(def, std::min(dy, def.h)) + 2.5) *
+                             std::sqrt(std::max(0.0, 1.0 - below * below));
+        const bool apron = !body && std::abs(dx) <= reach;
         if (!body && !apron) continue;
-        const auto [px, py] = DecidingPoint(
-            ax - def.halfW - kApron - 1, ax + def.halfW + kApron + 1, ay, fy + kApron, ax, fy - 1);
-        if (d(px, py) <= 0) continue;
+        // A peak stands where its summit or its foot is inside the range:
+        // on a north edge the summits rise over the grass, on a south edge
+        // the feet stand on it.
+        const double x0 = ax - def.halfW - kApron - 1, x1 = ax + def.halfW + kApron + 1;
+        const auto [tx, ty] = DecidingPoint(x0, x1, ay, fy + kApron, ax, ay + 3);
+        const auto [bx, by] = DecidingPoint(x0, x1, ay, fy + kApron, ax, fy - 1);
+        if (d(tx, ty) <= 0 && d(bx, by) <= 0) continue;
         if (body && fy > bestFoot) {
           best = {true, best.apron, dx, dy, def.h, FlankAt(def, dy), def.seed};
           bestFoot = fy;
@@ -432,7 +437,7 @@ class WorldTile {
       // Between the peaks, and round the feet of those that stand on the
       // grass, lies dark scree.
       const double rim = (ValueNoise(Mod32(x), Mod32(y), 8, 32, 87) - 0.5) * 4.0;
-      if ((p.apron && l.mount > 0) || l.mount + rim > 7)
+      if (p.apron || l.mount + rim > 7)
         return {Kind::MountGap, colour
                                     ? Shade(pal::kRock[0], pal::kRock[1],
                                             0.1 + 0.5 * Hash01(Mod32(x) / 2, Mod32(y) / 2, 83), 3)
