@@ -207,8 +207,8 @@ Rgb GrassAt(int x, int y, int variant) {
   const int u = Mod32(x), v = Mod32(y);
   const double n = 0.4 * ValueNoise(u, v, 16, 32, 11) + 0.35 * ValueNoise(u, v, 8, 32, 12) +
                    0.25 * ValueNoise(u, v, 4, 32, 13);
-  Rgb c = Shade(Mix(pal::kGrass[1], pal::kGrass[0], 0.12), Mix(pal::kGrass[1], pal::kGrass[2], 0.4),
-                0.5 + (n - 0.5) * 1.6, 4);
+  Rgb c = Shade(Mix(pal::kGrass[1], pal::kGrass[2], 0.12),
+                Mix(pal::kGrass[1], pal::kGrass[2], 0.68), 0.5 + (n - 0.5) * 1.6, 4);
   // Tufts: a light blade or two over a dark root.
   int kind = 0;
   if (MarkAt(u, v, 21, 0.7, &kind)) c = pal::kGrass[kind == 2 ? 3 : 2];
@@ -396,7 +396,7 @@ Rgb TreeColour(const Tree& t, int x, int y) {
   // Leaf clusters: a lumpy pattern on the crown, its own for every tree.
   light +=
       (Hash01(Mod32(x) / 3, Mod32(y) / 3, static_cast<std::uint32_t>(51 + t.seed)) - 0.5) * 0.3;
-  return Shade(pal::kLeaf[0], pal::kLeaf[3], 0.12 + 0.75 * std::clamp(light, 0.0, 1.0), 6);
+  return Shade(pal::kLeaf[0], pal::kLeaf[3], 0.06 + 0.7 * std::clamp(light, 0.0, 1.0), 6);
 }
 
 enum class Kind { Grass, Patch, Sea, Forest, ForestGap, Mount, MountGap };
