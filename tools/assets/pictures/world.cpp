@@ -205,11 +205,11 @@ bool MarkAt(int u, int v, std::uint32_t seed, double chance, int* kind) {
 
 Rgb GrassAt(int x, int y, int variant) {
   const int u = Mod32(x), v = Mod32(y);
-  // Only small-scale variation: a blotch as large as the tile would show
-  // the tile's repeat across a whole field.
-  const double n = 0.55 * ValueNoise(u, v, 8, 32, 12) + 0.45 * ValueNoise(u, v, 4, 32, 13);
-  Rgb c = Shade(Mix(pal::kGrass[1], pal::kGrass[2], 0.2), Mix(pal::kGrass[1], pal::kGrass[2], 0.62),
-                0.5 + (n - 0.5) * 1.8, 4);
+  // Only fine grain: a blotch large enough to make out would show the
+  // tile's repeat across a whole field.
+  const double n = 0.6 * ValueNoise(u, v, 4, 32, 13) + 0.4 * Hash01(u, v, 14);
+  Rgb c = Shade(Mix(pal::kGrass[1], pal::kGrass[2], 0.28), Mix(pal::kGrass[1], pal::kGrass[2], 0.7),
+                0.5 + (n - 0.5) * 1.4, 4);
   // Tufts: a light blade or two over a dark root.
   int kind = 0;
   if (MarkAt(u, v, 21, 0.7, &kind)) c = pal::kGrass[kind == 2 ? 3 : 2];
@@ -220,9 +220,9 @@ Rgb GrassAt(int x, int y, int variant) {
 
 Rgb PatchAt(int x, int y) {
   const int u = Mod32(x), v = Mod32(y);
-  const double n = 0.55 * ValueNoise(u, v, 8, 32, 31) + 0.45 * ValueNoise(u, v, 4, 32, 32);
-  Rgb c = Shade(Mix(pal::kSand[0], pal::kSand[1], 0.6), Mix(pal::kSand[1], pal::kSand[2], 0.45),
-                0.5 + (n - 0.5) * 1.8, 4);
+  const double n = 0.6 * ValueNoise(u, v, 4, 32, 32) + 0.4 * Hash01(u, v, 34);
+  Rgb c = Shade(Mix(pal::kSand[0], pal::kSand[1], 0.65), Mix(pal::kSand[1], pal::kSand[2], 0.4),
+                0.5 + (n - 0.5) * 1.4, 4);
   int kind = 0;
   if (MarkAt(u, v, 33, 0.5, &kind)) c = kind == 1 ? pal::kSand[3] : pal::kSand[0];
   return c;
