@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
@@ -166,6 +167,51 @@ TEST(Pictures, WorldTilesMeetWithoutSeams) {
             << "codes " << a << (across ? " | " : " over ") << b;
       }
   EXPECT_GT(checked.size(), 100u);
+}
+
+// Where an edge of the forest, the mountains or the coast meets plain grass
+// on the map, the edge tile shows plain grass along that side too, or the
+// short shadow a crown or a peak casts on it: a crown, a peak or a beach that
+// reached the seam would stop dead against the grass tile.
+TEST(Pictures, EdgesBesideGrassAreGrass) {
+  const DecodedPicture sheet = Load("bmp/world");
+  auto at = [&](int code, int x, int y) {
+    return At(sheet, (code % 16) * 32 + x, (code / 16) * 32 + y);
+  };
+  auto shadowOf = [](std::uint32_t c, std::uint32_t grass) {
+    for (const int shift : {0, 8, 16}) {
+      const int dark = static_cast<int>(std::lround(((grass >> shift) & 255) * 0.66));
+      if (std::abs(static_cast<int>((c >> shift) & 255) - dark) > 1) return false;
+    }
+    return true;
+  };
+  auto edge = [](int code) {
+    return (code >= 5 && code <= 10) || code == 12 || (code >= 21 && code <= 23) || code == 37 ||
+           (code >= 42 && code <= 46) || (code >= 52 && code <= 60) || code == 62;
+  };
+  // Rims whose run ends on open grass: the map gives them no end piece.
+  const std::set<std::pair<int, int>> runEnds = {{22, 0}, {23, 0}, {52, 0}};
+  std::set<std::pair<int, int>> checked;
+  for (int y = 0; y < 64; ++y)
+    for (int x = 0; x < 64; ++x)
+      for (const bool across : {true, false}) {
+        if ((across && x == 63) || (!across && y == 63)) continue;
+        const int a = CodeAt(worldMap, x, y),
+                  b = across ? CodeAt(worldMap, x + 1, y) : CodeAt(worldMap, x, y + 1);
+        if ((a == 0) == (b == 0) || !edge(a == 0 ? b : a)) continue;
+        const int code = a == 0 ? b : a;
+        if (runEnds.count({a, b}) || !checked.insert({across ? a : a + 1000, b}).second) continue;
+        int stray = 0;
+        for (int i = 0; i < 32; ++i) {
+          // The pixel of the edge tile on the shared side, and the grass
+          // tile's pixel at the same place.
+          const int ex = across ? (a == 0 ? 0 : 31) : i, ey = across ? i : (a == 0 ? 0 : 31);
+          const std::uint32_t c = at(code, ex, ey), grass = at(0, ex, ey);
+          stray += c != grass && !shadowOf(c, grass);
+        }
+        EXPECT_LE(stray, 3) << "codes " << a << (across ? " | " : " over ") << b;
+      }
+  EXPECT_GT(checked.size(), 20u);
 }
 
 }  // namespace
