@@ -14,28 +14,6 @@
 
 namespace {
 
-// Screen pixels whose colour is not want(x, y); want gives -1 for "any".
-template <class Want>
-int Wrong(Play& play, Want want) {
-  int wrong = 0;
-  for (int y = 0; y < 480; ++y) {
-    for (int x = 0; x < 640; ++x) {
-      const int w = want(x, y);
-      wrong += w >= 0 && play.host().VisibleAt(x, y) != w;
-    }
-  }
-  return wrong;
-}
-
-// The map's own pixel under screen (x, y).
-auto MapPixels(const TileMap& map, const Surface& tiles, int camX, int camY) {
-  return [=, &map, &tiles](int x, int y) -> int {
-    const int mx = camX + x, my = camY + y;
-    const std::uint8_t code = CodeAt(map, mx / 32, my / 32);
-    return tiles.At((code % 16) * 32 + mx % 32, (code / 16) * 32 + my % 32);
-  };
-}
-
 // The non-key pixels of the `people` square (sx, sy, w x h) shown at (left,
 // top), and `under` everywhere else.
 template <class Under>

@@ -148,18 +148,14 @@ TEST(Talking, AKeeperTurnedMidStepStaysBehindHisCounter) {
     play.Frames(1500);
     EXPECT_EQ(actors[k.slot].x, k.to * 64);
     EXPECT_EQ(actors[k.slot].y, k.row * 64);
-    int wrong = 0;
-    for (int column = k.to - 2; column <= k.to; ++column) {
-      const std::uint8_t code = CodeAt(villageMap, column, k.row + 1);
-      for (int y = 0; y < 32; ++y) {
-        for (int x = 0; x < 32; ++x) {
-          wrong +=
-              play.host().VisibleAt(column * 32 - camera.x + x, (k.row + 1) * 32 - camera.y + y) !=
-              pictures::Village->At((code % 16) * 32 + x, (code / 16) * 32 + y);
-        }
-      }
-    }
-    EXPECT_EQ(wrong, 0);
+    const auto map = MapPixels(villageMap, *pictures::Village, camera.x, camera.y);
+    EXPECT_EQ(Wrong(play,
+                    [&](int x, int y) {
+                      const int column = (x + camera.x) / 32, row = (y + camera.y) / 32;
+                      return row == k.row + 1 && column >= k.to - 2 && column <= k.to ? map(x, y)
+                                                                                      : -1;
+                    }),
+              0);
   }
 }
 

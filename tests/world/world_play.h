@@ -16,6 +16,7 @@
 #include "support/headless_game.h"
 #include "support/trace_reader.h"
 #include "world/actor.h"
+#include "world/tile_map.h"
 #include "world/town_scene.h"
 
 // An enter event on `map` (or a step, map "") at cell (x, y).
@@ -109,3 +110,25 @@ class Play {
   HeadlessGame game_;
   std::vector<std::string> trace_;
 };
+
+// Screen pixels whose colour is not want(x, y); want gives -1 for "any".
+template <class Want>
+inline int Wrong(Play& play, Want want) {
+  int wrong = 0;
+  for (int y = 0; y < 480; ++y) {
+    for (int x = 0; x < 640; ++x) {
+      const int w = want(x, y);
+      wrong += w >= 0 && play.host().VisibleAt(x, y) != w;
+    }
+  }
+  return wrong;
+}
+
+// The map's own pixel under screen (x, y).
+inline auto MapPixels(const TileMap& map, const Surface& tiles, int camX, int camY) {
+  return [=, &map, &tiles](int x, int y) -> int {
+    const int mx = camX + x, my = camY + y;
+    const std::uint8_t code = CodeAt(map, mx / 32, my / 32);
+    return tiles.At((code % 16) * 32 + mx % 32, (code / 16) * 32 + my % 32);
+  };
+}
