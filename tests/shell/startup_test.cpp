@@ -1,5 +1,6 @@
 // Start-up with every file, and with each kind of missing file.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -17,9 +18,10 @@ namespace fs = std::filesystem;
 class StartUpTest : public ::testing::Test {
  protected:
   void SetUp() override {
+    // Of this process alone: other checkouts may run the same test meanwhile.
     dir = fs::temp_directory_path() /
-          ("pq-startup-" +
-           std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+          ("pq-startup-" + std::to_string(::getpid()) + "-" +
+           ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(dir);
     fs::create_directories(dir);
     fs::copy(fs::path(PQ_ASSET_DIR) / "bmp", dir / "bmp");
