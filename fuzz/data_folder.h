@@ -1,16 +1,21 @@
 // A private data folder for the fuzz harnesses: each input is written there
 // as a game file and loaded through the game's own path, size checks first.
+// The folder lies in memory (/dev/shm) where there is one.
 #pragma once
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/data_files.h"
 
 // Writes the bytes as <folder>/<sub>/fuzz.<sub> and returns its game name.
+// The folder is made once (one kind per harness); each input costs one open
+// and one write.
 inline std::string PutDataFile(const char* sub, const std::uint8_t* data, std::size_t size) {
   static const std::filesystem::path folder = [] {
     const std::filesystem::path base =
@@ -20,9 +25,12 @@ inline std::string PutDataFile(const char* sub, const std::uint8_t* data, std::s
     SetDataFolders({dir});
     return std::filesystem::path(dir);
   }();
-  std::filesystem::create_directories(folder / sub);
-  const std::string name = std::string("fuzz.") + sub;
-  std::ofstream(folder / sub / name, std::ios::binary | std::ios::trunc)
-      .write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
-  return std::string(sub) + "\\" + name;
+  static const std::string file = [&] {
+    std::filesystem::create_directories(folder / sub);
+    return (folder / sub / (std::string("fuzz.") + sub)).string();
+  }();
+  const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0 || (size > 0 && ::write(fd, data, size) != static_cast<::ssize_t>(size))) std::abort();
+  ::close(fd);
+  return std::string(sub) + "\\fuzz." + sub;
 }
