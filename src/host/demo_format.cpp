@@ -215,8 +215,15 @@ bool DemoWriter::Open(const std::string& path, std::string_view gameVersion, boo
     return false;
   }
   struct stat st {};
-  if (!replace && ::lstat(path.c_str(), &st) == 0) {
+  const bool exists = ::lstat(path.c_str(), &st) == 0;
+  if (exists && !replace) {
     *error = "the demo " + path + " exists already (--force replaces it)";
+    return false;
+  }
+  // Only a file (or a link, which is replaced, not followed) makes way for a
+  // demo: a device, a pipe or a folder of that name is left alone.
+  if (exists && !S_ISREG(st.st_mode) && !S_ISLNK(st.st_mode)) {
+    *error = "the demo " + path + " would replace something that is not a file";
     return false;
   }
   // The demo is written beside its place under a name of its own and takes

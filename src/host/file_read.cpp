@@ -9,6 +9,8 @@
 #include <chrono>
 #include <cstring>
 
+#include "host/quit_signal.h"
+
 namespace {
 
 // Closes the descriptor however the read ends.
@@ -63,6 +65,8 @@ std::optional<std::vector<std::uint8_t>> ReadWholeFile(const std::filesystem::pa
       return refuse("is a pipe that gave no end within " + std::to_string(kPipeWaitMs / 1000) +
                     " s");
     }
+    // Ctrl+C while the pipe is waited on ends the wait too.
+    if (QuitSignalled()) return refuse("was not read to its end: the game was asked to quit");
   }
   if (bytes.size() > limit) return refuse(tooBig);
   if (pipe && bytes.empty()) return refuse("is a pipe that nothing writes to");

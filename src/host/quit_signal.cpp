@@ -20,6 +20,13 @@ void CatchQuitSignals() {
   sa.sa_flags = SA_RESTART;
   sigaction(SIGINT, &sa, nullptr);
   sigaction(SIGTERM, &sa, nullptr);
+  // A trace written into a pipe whose reader has gone (`| head`) is a failed
+  // write, reported at the end like any other, not a death that loses the
+  // demo being recorded.
+  struct sigaction ignore {};
+  ignore.sa_handler = SIG_IGN;
+  sigemptyset(&ignore.sa_mask);
+  sigaction(SIGPIPE, &ignore, nullptr);
 }
 
 bool QuitSignalled() {

@@ -6,7 +6,8 @@
 // blocking call and turn it into a QuitRequest.
 #pragma once
 
-// Installs the handler for SIGINT and SIGTERM (again is harmless).
+// Installs the handler for SIGINT and SIGTERM (again is harmless), and
+// ignores SIGPIPE, so that writing into a closed pipe fails as a write.
 void CatchQuitSignals();
 // Whether one of them arrived since the start or the last ForgetQuitSignal.
 bool QuitSignalled();

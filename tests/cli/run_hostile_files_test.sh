@@ -61,4 +61,16 @@ run 1 "castle.bmp: is a pipe that nothing writes to" --script /dev/null
 rm data/bmp/castle.bmp && cp "$assets/bmp/castle.bmp" data/bmp/
 run 0 "intro.wav: is a pipe that nothing writes to" --script /dev/null
 run 0 "" --script <(printf '0 S\n')
+# A pipe whose writer keeps it open but silent: Ctrl+C ends the wait at once.
+mkfifo silent
+exec 3<>silent # this shell holds it open, writing nothing
+"$game" --headless --data data --until 500 --script silent >out.txt 2>&1 &
+pid=$!
+sleep 0.5
+kill -INT "$pid"
+rc=0
+timeout 2 tail --pid="$pid" -f /dev/null || fail "Ctrl+C did not end the wait on a silent pipe"
+wait "$pid" || rc=$?
+exec 3>&-
+grep -q "asked to quit" out.txt || fail "silent pipe: status $rc, said: $(cat out.txt)"
 echo "PASS"

@@ -38,6 +38,13 @@ expect demo_failed_start 1 "cannot load picture" \
 expect demo_force 0 "" "$game" --headless --until 300 --record old.demo --force
 expect demo_force_replays 0 "has ended" "$game" --headless --replay old.demo --until 400
 ls old.demo.* >/dev/null 2>&1 && fail "a temporary demo file was left behind"
+# A trace into a pipe whose reader leaves early: a failed write, said, and
+# the demo of the same run still complete.
+rc=0
+"$game" --headless --until 20000 --trace /dev/stdout --record pipe.demo 2>pipe.err | true || rc=$?
+[[ $rc -eq 1 ]] || fail "trace_pipe: exit status $rc, not 1"
+grep -qF "cannot write trace /dev/stdout" pipe.err || fail "trace_pipe: said '$(cat pipe.err)'"
+expect pipe_demo_replays 0 "has ended" "$game" --headless --replay pipe.demo --until 20100
 expect no_display 1 "no display: " env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER \
   SDL_AUDIODRIVER=dummy "$game" --mute
 

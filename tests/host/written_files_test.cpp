@@ -2,6 +2,7 @@
 // file or follow a link, a demo takes its place only once complete, and
 // SIGTERM or Ctrl+C end a headless run in order however often they come.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -91,6 +92,16 @@ TEST_F(WrittenFiles, ADemoTakesItsPlaceOnlyWhenCompleteAndReplacesOnlyWhenAllowe
     ASSERT_TRUE(writer.Finish(&error)) << error;
     EXPECT_TRUE(LoadDemo(name, &error)) << error;
   }
+  // Not even --force puts a demo in place of a device, a pipe or a folder.
+  ASSERT_EQ(::mkfifo("pipe.demo", 0644), 0);
+  fs::create_directory("folder.demo");
+  for (const char* name : {"/dev/null", "pipe.demo", "folder.demo"}) {
+    DemoWriter writer;
+    EXPECT_FALSE(writer.Open(name, "1.0.0", true, &error)) << name;
+    EXPECT_NE(error.find(name), std::string::npos) << error;
+  }
+  EXPECT_TRUE(fs::is_fifo("pipe.demo"));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
 }
 
 TEST(QuitSignals, EndAHeadlessRunInOrderAndASecondOneDoesNotKill) {
