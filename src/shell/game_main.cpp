@@ -17,7 +17,6 @@
 #include "shell/main_loop.h"
 #include "shell/options.h"
 #include "shell/present_trace.h"
-#include "state/assets.h"
 
 namespace {
 
@@ -139,24 +138,6 @@ bool BuildHostStack(const Options& options, HostStack& stack) {
   return true;
 }
 
-// Starts the game and plays it to its end; every way out shuts down in
-// order and ends the trace with the quit.
-int Play() {
-  int code = 0;
-  try {
-    // Never play with a picture missing: StartUp said which, and we leave.
-    if (StartUp() == 0) code = 1;
-  } catch (const QuitRequest&) {
-    // Closed or signalled while the files were loading: leave in order.
-    code = -1;
-  }
-  if (code == 0) return RunGame();
-  ShutDown();
-  code = code < 0 ? 0 : code;
-  TraceEvent("quit").Int("code", code);
-  return code;
-}
-
 // What was written but could not be: each is said, and the run fails.
 int CheckWrites(const HostStack& stack, int code) {
   std::string error;
@@ -206,7 +187,7 @@ int GameMain(int argc, const char* const* argv) {
   int code = 1;
   if (BuildHostStack(*options, stack)) {
     AttachHost(stack.top);
-    code = Play();
+    code = PlayGame();
     AttachHost(nullptr);
   }
   return CheckWrites(stack, code);

@@ -15,6 +15,8 @@
 #include "world/map_entry.h"
 #include "world/scenes.h"
 
+std::int32_t windowActive = 0;
+
 int RunFrame() {
   // Escape asks for the quit; this frame still runs to its end.
   if (EscapeKeyDown()) PostQuit();
@@ -84,4 +86,20 @@ int RunGame() {
   ShutDown();
   TraceEvent("quit").Int("code", 0);
   return 0;
+}
+
+int PlayGame() {
+  int code = 0;
+  try {
+    // StartUp has said which picture is missing.
+    if (StartUp() == 0) code = 1;
+  } catch (const QuitRequest&) {
+    // Closed or signalled while the files were loading: leave in order.
+    code = -1;
+  }
+  if (code == 0) return RunGame();
+  ShutDown();
+  code = code < 0 ? 0 : code;
+  TraceEvent("quit").Int("code", code);
+  return code;
 }

@@ -13,8 +13,6 @@ enum : std::int32_t {
 };
 
 extern std::int32_t GameState;
-// 1 while the window is shown and not minimised; frames run only then.
-extern std::int32_t windowActive;
 
 // Sets GameState and writes the change to the event trace. Every change of
 // state goes through here.

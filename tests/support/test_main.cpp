@@ -21,6 +21,7 @@
 
 #include "battle/battle_values.h"
 #include "dialogue/message_box.h"
+#include "shell/main_loop.h"
 #include "state/assets.h"
 #include "state/game_state.h"
 #include "state/player.h"
