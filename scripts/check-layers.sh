@@ -7,7 +7,9 @@
 #  3. with a build folder given, every library below the SDL host compiles
 #     without SDL's include folder: a planted `#include <SDL.h>` fails with
 #     the flags compile_commands.json gives that library's files, and compiles
-#     with the SDL host's flags (so the plant itself is sound).
+#     with the SDL host's flags (so the plant itself is sound); and of the
+#     test programs built there, only the SDL host's own (pq_test_host)
+#     loads SDL.
 # Usage: scripts/check-layers.sh [BUILD_DIR]   (exit 0 when every check holds)
 #        scripts/check-layers.sh --self-test  (plants faults in a copy of src/)
 set -euo pipefail
@@ -85,6 +87,16 @@ check_build() {
     cmd=$(planted_command "$db" "$file" "$plant") || { echo "$file: not in $db"; failures=1; continue; }
     if (cd "$build" && eval "$cmd") >/dev/null 2>&1; then
       echo "$lib: a planted #include <SDL.h> compiles with the flags of $file"
+      failures=1
+    fi
+  done
+  # The test programs: SDL reaches only the host's own.
+  local test libs
+  for test in "$build"/pq_test_*; do
+    [[ -f $test && -x $test && ${test##*/} != pq_test_host ]] || continue
+    libs=$(ldd "$test" 2>/dev/null || true)
+    if [[ $libs == *libSDL2* ]]; then
+      echo "${test##*/} loads SDL; only pq_test_host may"
       failures=1
     fi
   done

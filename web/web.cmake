@@ -1,7 +1,8 @@
-# The browser build (the `web` preset): the game and platform sources compiled
-# unchanged for WebAssembly over the web host, into one folder of static
-# files: index.html, pimquest.js, pimquest.wasm and pimquest.data (the
-# pictures and sounds, preloaded before the game starts).
+# The browser build (the `web` preset): the game's libraries of
+# src/CMakeLists.txt, up to the main loop, compiled unchanged for WebAssembly
+# under the web host, into one folder of static files: index.html,
+# pimquest.js, pimquest.wasm and pimquest.data (the pictures and sounds,
+# preloaded before the game starts).
 #
 # The pictures and sounds are made by the same assets tool as on the
 # desktop, built for this machine in a native build of its own under
@@ -10,16 +11,6 @@
 include(ExternalProject)
 
 set(PQ_SRC ${PROJECT_SOURCE_DIR}/src)
-file(GLOB PQ_WEB_GAME_SOURCES CONFIGURE_DEPENDS
-     ${PQ_SRC}/platform/*.cpp ${PQ_SRC}/state/*.cpp ${PQ_SRC}/dialogue/*.cpp
-     ${PQ_SRC}/battle/*.cpp ${PQ_SRC}/world/*.cpp)
-# Of the shell, the main loop; the desktop's entry point (its command line and
-# hosts) gives way to the web host's own.
-list(APPEND PQ_WEB_GAME_SOURCES ${PQ_SRC}/shell/main_loop.cpp)
-set(PQ_WEB_HOST_SOURCES
-    ${PQ_SRC}/host/web/web_host.cpp
-    ${PQ_SRC}/host/web/web_input.cpp
-    ${PQ_SRC}/shell/web_main.cpp)
 
 # Exceptions carry the quit out of any loop of the game; the loops themselves
 # wait through asyncify, which lets every wait of the host yield to the page.
@@ -27,6 +18,10 @@ set(PQ_WEB_FLAGS -fexceptions)
 # The pieces of C++20 that its C++ library lacks.
 add_compile_options(-include ${PQ_SRC}/host/web/std_compat.h)
 add_compile_options(-Wall -Wextra -Werror ${PQ_WEB_FLAGS})
+
+# The page runs the game on one thread: the mixer's lock needs no library.
+add_library(Threads::Threads INTERFACE IMPORTED)
+add_subdirectory(src)
 
 set(PQ_NATIVE_DIR ${CMAKE_BINARY_DIR}/native)
 ExternalProject_Add(pq_native_assets
@@ -39,8 +34,11 @@ ExternalProject_Add(pq_native_assets
   BUILD_ALWAYS ON
   BUILD_BYPRODUCTS ${PQ_NATIVE_DIR}/assets.stamp)
 
-add_executable(pimquest ${PQ_WEB_GAME_SOURCES} ${PQ_WEB_HOST_SOURCES})
-target_include_directories(pimquest PRIVATE ${PQ_SRC})
+# The desktop's entry point (its command line and hosts) gives way to the web
+# host's own.
+add_executable(pimquest ${PQ_SRC}/host/web/web_host.cpp ${PQ_SRC}/shell/web_main.cpp)
+target_link_libraries(pimquest PRIVATE pq_shell pq_web_input)
+target_compile_options(pimquest PRIVATE ${PQ_STRICT_WARNINGS})
 target_compile_definitions(pimquest PRIVATE PQ_VERSION="${PROJECT_VERSION}")
 add_dependencies(pimquest pq_native_assets)
 target_link_options(pimquest PRIVATE

@@ -25,9 +25,12 @@ std::uint8_t Widen(std::uint32_t five) {
   return static_cast<std::uint8_t>((five << 3) | (five >> 2));
 }
 
+// Only a Valid screen comes here: both of its sides are positive.
 std::vector<std::uint8_t> EncodeBmp(const ScreenView& screen) {
-  const std::uint32_t rowBytes = (static_cast<std::uint32_t>(screen.width) * 3 + 3) & ~3u;
-  const std::uint32_t dataSize = rowBytes * screen.height;
+  const auto width = static_cast<std::uint32_t>(screen.width);
+  const auto height = static_cast<std::uint32_t>(screen.height);
+  const std::uint32_t rowBytes = (width * 3 + 3) & ~3u;
+  const std::uint32_t dataSize = rowBytes * height;
   std::vector<std::uint8_t> out;
   out.reserve(54 + dataSize);
   out.push_back('B');
@@ -36,8 +39,8 @@ std::vector<std::uint8_t> EncodeBmp(const ScreenView& screen) {
   Put32(out, 0);
   Put32(out, 54);
   Put32(out, 40);
-  Put32(out, screen.width);
-  Put32(out, screen.height);
+  Put32(out, width);
+  Put32(out, height);
   Put16(out, 1);
   Put16(out, 24);
   Put32(out, 0);
@@ -46,14 +49,14 @@ std::vector<std::uint8_t> EncodeBmp(const ScreenView& screen) {
   Put32(out, 2835);
   Put32(out, 0);
   Put32(out, 0);
-  for (int y = screen.height - 1; y >= 0; --y) {
-    const std::uint16_t* row = screen.pixels + static_cast<std::size_t>(y) * screen.width;
-    for (int x = 0; x < screen.width; ++x) {
+  for (std::uint32_t y = height; y-- > 0;) {  // bottom row first
+    const std::uint16_t* row = screen.pixels + std::size_t{y} * width;
+    for (std::uint32_t x = 0; x < width; ++x) {
       out.push_back(Widen(row[x] & 31));
       out.push_back(Widen((row[x] >> 5) & 31));
       out.push_back(Widen((row[x] >> 10) & 31));
     }
-    for (std::uint32_t pad = screen.width * 3; pad < rowBytes; ++pad) out.push_back(0);
+    for (std::uint32_t pad = width * 3; pad < rowBytes; ++pad) out.push_back(0);
   }
   return out;
 }

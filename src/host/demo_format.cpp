@@ -150,7 +150,7 @@ std::optional<Demo> ParseDemo(std::string_view bytes, std::string* error) {
       run.count = count;
       int previous = -1;
       for (char c : codes) {
-        const int code = static_cast<std::uint8_t>(c);
+        const std::uint8_t code = static_cast<std::uint8_t>(c);
         if (code <= previous) return fail(recordAt, "keys out of order");
         previous = code;
         run.value[code] = 0x80;

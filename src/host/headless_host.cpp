@@ -128,7 +128,7 @@ KeySnapshot HeadlessHost::ReadKeyboard() {
   CheckQuit();
   const std::uint32_t held = Held();
   KeySnapshot keys{};
-  auto set = [&](std::uint32_t bit, int code) {
+  auto set = [&](std::uint32_t bit, std::size_t code) {
     if ((held & bit) != 0) keys[code] = 0x80;
   };
   set(kUp, DIK_UP);

@@ -38,7 +38,7 @@ class HeadlessHost : public Host {
   // The picture on screen now (what a player would see).
   const std::vector<std::uint16_t>& Visible() const;
   std::uint16_t VisibleAt(int x, int y) const {
-    return shown_ != nullptr ? shown_[y * kScreenWidth + x] : visible_[y * kScreenWidth + x];
+    return shown_ != nullptr ? shown_[ScreenOffset(x, y)] : visible_[ScreenOffset(x, y)];
   }
   int Presents() const { return presents_; }
 

@@ -20,6 +20,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -29,6 +30,7 @@ struct QuitRequest {};
 // The one screen size of the game.
 inline constexpr int kScreenWidth = 640;
 inline constexpr int kScreenHeight = 480;
+inline constexpr std::size_t kScreenPixels = std::size_t{kScreenWidth} * kScreenHeight;
 
 // A picture of the screen: 640 x 480 pixels of 16 bits in the 5-5-5 layout
 // (bit 15 unused, then 5 bits each of red, green and blue), row by row.
@@ -37,6 +39,17 @@ struct ScreenView {
   int width = 0;
   int height = 0;
 };
+
+// The place of (x, y), a point on the screen, in a screen's pixels.
+constexpr std::size_t ScreenOffset(int x, int y) {
+  return static_cast<std::size_t>(y * kScreenWidth + x);
+}
+
+// Whether `view` holds a whole screen's pixels: the only pictures a host
+// shows (anything else is ignored).
+inline bool IsWholeScreen(const ScreenView& view) {
+  return view.pixels != nullptr && view.width == kScreenWidth && view.height == kScreenHeight;
+}
 
 // What the keyboard holds at one moment: one byte per key code of the game's
 // key table (platform/input.h), 0x80 while the key is down, 0 otherwise.

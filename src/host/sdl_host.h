@@ -1,9 +1,9 @@
 // The host of a real desktop: one window, real time, SDL audio, keyboard and
 // any game controller. Of the whole game, only the sdl_* files of this
-// folder, the key map and the bitmap decoder (bmp_decoder.cpp, privately)
-// include SDL.
+// folder and the key map include SDL.
 //
-//   sdl_host.cpp        the Host calls: pacing, waits, device reads, events
+//   sdl_host.cpp        opening, the window's events, the Host calls
+//   sdl_pacer.cpp       the clock, and every wait: presents, sleeps, reads
 //   sdl_window.cpp      the window, its scale and full screen
 //   sdl_picture.cpp     scaling the picture into the window's surface
 //   sdl_controller.cpp  the first game controller, hot-plugged
@@ -19,7 +19,7 @@
 //
 // Presents are paced at 60 per second (frame_pacer.h); a polled device read
 // waits for the next millisecond, or a few once the devices stand still
-// (sdl_host.cpp says how these waits fit together). Ctrl+C, SIGTERM
+// (sdl_pacer.cpp says how these waits fit together). Ctrl+C, SIGTERM
 // (quit_signal.h) and closing the window request the quit: the next
 // blocking call throws QuitRequest.
 #pragma once

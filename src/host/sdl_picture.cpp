@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kValues = 1 << 15;
+constexpr std::uint32_t kValues = 1u << 15;
 
 // Fills the parts of `target` outside `inner` with `black`.
 void FillAround(SDL_Surface* target, const SDL_Rect& inner, Uint32 black) {
@@ -26,9 +26,9 @@ PicturePlace PlacePicture(int w, int h) {
   PicturePlace place;
   w = std::max(w, 0);
   h = std::max(h, 0);
-  place.scale = std::min(w / kPictureWidth, h / kPictureHeight);
-  int pw = kPictureWidth * place.scale;
-  int ph = kPictureHeight * place.scale;
+  place.scale = std::min(w / kScreenWidth, h / kScreenHeight);
+  int pw = kScreenWidth * place.scale;
+  int ph = kScreenHeight * place.scale;
   if (place.scale == 0) {
     // Smaller than the picture: shrink it, keeping its 4:3 shape.
     pw = std::min(w, h * 4 / 3);
@@ -40,24 +40,25 @@ PicturePlace PlacePicture(int w, int h) {
 
 void ScalePicture(const std::uint16_t* picture, const std::uint32_t* table, int scale,
                   std::uint8_t* dst, int pitch) {
-  const std::size_t rowBytes = std::size_t{kPictureWidth} * scale * 4;
-  for (int y = 0; y < kPictureHeight; ++y) {
-    const std::uint16_t* in = picture + std::size_t{kPictureWidth} * y;
+  // A picture that fits not even once is blitted instead: scale is 1 or more.
+  const std::size_t rowBytes = std::size_t{kScreenWidth} * static_cast<std::size_t>(scale) * 4;
+  for (int y = 0; y < kScreenHeight; ++y) {
+    const std::uint16_t* in = picture + ScreenOffset(0, y);
     std::uint8_t* first = dst + static_cast<std::ptrdiff_t>(pitch) * y * scale;
     auto* out = reinterpret_cast<std::uint32_t*>(first);
     switch (scale) {
       case 1:
-        for (int x = 0; x < kPictureWidth; ++x) out[x] = table[in[x] & 0x7FFF];
+        for (int x = 0; x < kScreenWidth; ++x) out[x] = table[in[x] & 0x7FFF];
         break;
       case 2:
-        for (int x = 0; x < kPictureWidth; ++x) {
+        for (int x = 0; x < kScreenWidth; ++x) {
           const std::uint32_t v = table[in[x] & 0x7FFF];
           out[2 * x] = v;
           out[2 * x + 1] = v;
         }
         break;
       default:
-        for (int x = 0; x < kPictureWidth; ++x) {
+        for (int x = 0; x < kScreenWidth; ++x) {
           std::fill_n(out + static_cast<std::ptrdiff_t>(x) * scale, scale, table[in[x] & 0x7FFF]);
         }
         break;
@@ -76,10 +77,10 @@ PictureDrawer::~PictureDrawer() {
 const std::uint32_t* PictureDrawer::TableFor(const SDL_PixelFormat* format) {
   if (tableFormat_ != format->format || table_.size() != kValues) {
     table_.resize(kValues);
-    for (int v = 0; v < kValues; ++v) {
+    for (std::uint32_t v = 0; v < kValues; ++v) {
       // Five bits to eight, the top bits repeated below, so 31 becomes 255.
       auto expand = [v](int shift) {
-        const int c = (v >> shift) & 31;
+        const std::uint32_t c = (v >> shift) & 31;
         return static_cast<Uint8>(c << 3 | c >> 2);
       };
       table_[v] = SDL_MapRGB(format, expand(10), expand(5), expand(0));
@@ -94,8 +95,8 @@ bool PictureDrawer::DrawThroughBlit(const std::uint16_t* picture, SDL_Surface* t
   if (source_ == nullptr || sourcePixels_ != picture) {
     if (source_ != nullptr) SDL_FreeSurface(source_);
     // SDL only reads from the source of a blit.
-    source_ = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint16_t*>(picture), kPictureWidth,
-                                                 kPictureHeight, 16, kPictureWidth * 2,
+    source_ = SDL_CreateRGBSurfaceWithFormatFrom(const_cast<std::uint16_t*>(picture), kScreenWidth,
+                                                 kScreenHeight, 16, kScreenWidth * 2,
                                                  SDL_PIXELFORMAT_RGB555);
     sourcePixels_ = source_ != nullptr ? picture : nullptr;
     if (source_ == nullptr) return false;

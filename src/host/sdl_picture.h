@@ -13,8 +13,7 @@
 #include <cstdint>
 #include <vector>
 
-inline constexpr int kPictureWidth = 640;
-inline constexpr int kPictureHeight = 480;
+#include "host/host.h"
 
 // Where the picture lands on a surface of w x h pixels. scale 0: it does not
 // fit even once, and `rect` is the largest centred 4:3 area that does.
@@ -24,7 +23,7 @@ struct PicturePlace {
 };
 PicturePlace PlacePicture(int w, int h);
 
-// Writes `picture` (kPictureWidth x kPictureHeight, row by row) at `scale`
+// Writes `picture` (kScreenWidth x kScreenHeight, row by row) at `scale`
 // into 32-bit pixels starting at `dst`, `pitch` bytes apart per row, turning
 // each value into a pixel through `table` (32768 entries; bit 15 is ignored).
 void ScalePicture(const std::uint16_t* picture, const std::uint32_t* table, int scale,

@@ -2,11 +2,6 @@
 
 #include <algorithm>
 
-namespace {
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-}  // namespace
-
 SdlWindow::~SdlWindow() {
   if (window_ != nullptr) SDL_DestroyWindow(window_);
 }
@@ -18,14 +13,14 @@ bool SdlWindow::Open(int scale, const std::string& iconPath, std::string* error)
   };
   if (scale <= 0) {
     SDL_Rect usable{};
-    scale = (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w >= 2 * kWidth &&
-             usable.h >= 2 * kHeight)
+    scale = (SDL_GetDisplayUsableBounds(0, &usable) == 0 && usable.w >= 2 * kScreenWidth &&
+             usable.h >= 2 * kScreenHeight)
                 ? 2
                 : 1;
   }
   windowScale_ = scale;
   window_ = SDL_CreateWindow("Pim Quest", SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED,
-                             kWidth * scale, kHeight * scale, SDL_WINDOW_SHOWN);
+                             kScreenWidth * scale, kScreenHeight * scale, SDL_WINDOW_SHOWN);
   if (window_ == nullptr) return fail("cannot open the window");
   if (!iconPath.empty()) {
     if (SDL_Surface* icon = SDL_LoadBMP(iconPath.c_str())) {
@@ -42,7 +37,7 @@ bool SdlWindow::Open(int scale, const std::string& iconPath, std::string* error)
 void SdlWindow::SetFullscreen(bool on, const std::uint16_t* pixels) {
   if (SDL_SetWindowFullscreen(window_, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) return;
   fullscreen_ = on;
-  if (!on) SDL_SetWindowSize(window_, kWidth * windowScale_, kHeight * windowScale_);
+  if (!on) SDL_SetWindowSize(window_, kScreenWidth * windowScale_, kScreenHeight * windowScale_);
   Show(pixels);
 }
 

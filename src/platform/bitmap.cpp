@@ -68,7 +68,7 @@ std::uint32_t CopyBitmapToSurface(Surface* surface, const DecodedPicture* pictur
       const int sx = x + static_cast<int>(static_cast<long long>(dx) * width / surface->width);
       std::uint32_t rgb = 0;
       if (sx >= 0 && sy >= 0 && sx < picture->width && sy < picture->height) {
-        rgb = picture->rgb[static_cast<std::size_t>(sy) * picture->width + sx];
+        rgb = picture->rgb[PixelOffset(sx, sy, picture->width)];
       }
       surface->At(dx, dy) = pixel(rgb);
     }

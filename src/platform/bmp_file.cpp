@@ -245,14 +245,14 @@ std::optional<DecodedPicture> DecodeBmp(std::span<const std::uint8_t> bytes, std
   DecodedPicture picture;
   picture.width = layout.width;
   picture.height = layout.height;
+  const std::size_t width = static_cast<std::size_t>(layout.width);
+  const std::size_t height = static_cast<std::size_t>(layout.height);
   if (layout.compression == kRle8 || layout.compression == kRle4) {
-    picture.rgb.resize(static_cast<std::size_t>(layout.width) * layout.height);
+    picture.rgb.resize(width * height);
     DecodeRunLength(bytes, layout, &picture);
     return picture;
   }
   // Checked before the pixels are allocated; the last row may lack its padding.
-  const std::size_t width = static_cast<std::size_t>(layout.width);
-  const std::size_t height = static_cast<std::size_t>(layout.height);
   if (bytes.size() - layout.dataAt <
       (height - 1) * Stride(layout) + (width * layout.bits + 7) / 8) {
     *error = "pixel data cut short";

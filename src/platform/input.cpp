@@ -57,7 +57,9 @@ int ReadGamepad() {
   if (!pad.attached) return 0;
   gamepadState.lX = Scale(pad.x, minX, maxX);
   gamepadState.lY = Scale(pad.y, minY, maxY);
-  for (int i = 0; i < 32; ++i) gamepadState.rgbButtons[i] = pad.buttons[i] ? 0x80 : 0;
+  for (std::size_t i = 0; i < pad.buttons.size(); ++i) {
+    gamepadState.rgbButtons[i] = pad.buttons[i] ? 0x80 : 0;
+  }
   return 1;
 }
 

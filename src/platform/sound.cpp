@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <mutex>
+#include <optional>
 #include <vector>
 
 #include "platform/data_files.h"
@@ -51,30 +52,30 @@ class Mixer : public AudioSource {
     }
   }
   // Puts new samples (or none) into a voice, stopped.
-  void Set(int id, std::vector<std::int16_t> samples) {
+  void Set(std::size_t slot, std::vector<std::int16_t> samples) {
     std::lock_guard<std::mutex> guard(lock_);
-    voices_[id] = Voice{std::move(samples)};
+    voices_[slot] = Voice{std::move(samples)};
   }
-  void Start(int id, bool looping) {
+  void Start(std::size_t slot, bool looping) {
     std::lock_guard<std::mutex> guard(lock_);
-    Voice& v = voices_[id];
+    Voice& v = voices_[slot];
     v.position = 0;
     v.looping = looping;
     v.playing = !v.samples.empty();
   }
   // Stops and rewinds; whether it was playing.
-  bool Stop(int id) {
+  bool Stop(std::size_t slot) {
     std::lock_guard<std::mutex> guard(lock_);
-    Voice& v = voices_[id];
+    Voice& v = voices_[slot];
     const bool was = v.playing;
     v.playing = false;
     v.looping = false;
     v.position = 0;
     return was;
   }
-  int Status(int id) {
+  int Status(std::size_t slot) {
     std::lock_guard<std::mutex> guard(lock_);
-    const Voice& v = voices_[id];
+    const Voice& v = voices_[slot];
     return (v.playing ? kSoundPlaying : 0) | (v.playing && v.looping ? kSoundLooping : 0);
   }
 
@@ -88,13 +89,23 @@ std::array<SoundSlot, kSoundSlots> slots;
 bool firstUse = true;
 bool device = false;
 
-bool Valid(SoundId id) {
-  return id >= 0 && id < kSoundSlots && slots[id].hasBuffer;
+// Where a SoundId becomes a place in the table: the slot it names, or none
+// for -1 and every other value outside the table.
+std::optional<std::size_t> SlotOf(SoundId id) {
+  if (id < 0 || id >= kSoundSlots) return std::nullopt;
+  return static_cast<std::size_t>(id);
+}
+
+// The slot `id` names when that slot holds a sound.
+std::optional<std::size_t> LoadedSlot(SoundId id) {
+  const auto slot = SlotOf(id);
+  if (!slot || !slots[*slot].hasBuffer) return std::nullopt;
+  return slot;
 }
 
 // Empties every slot and its voice.
 void ResetAllSlots() {
-  for (int i = 0; i < kSoundSlots; ++i) {
+  for (std::size_t i = 0; i < slots.size(); ++i) {
     slots[i] = SoundSlot{};
     slots[i].id = static_cast<std::uint32_t>(i);
     mixer.Set(i, {});
@@ -120,9 +131,9 @@ bool SoundDeviceOpen() {
 SoundId LoadWave(const char* fileName, std::uint32_t /*capabilities*/, std::string* error) {
   std::string scratch;
   if (error == nullptr) error = &scratch;
-  const auto free =
-      std::find_if(slots.begin(), slots.end(), [](const SoundSlot& s) { return s.inUse == 0; });
-  if (free == slots.end()) {
+  std::size_t free = 0;
+  while (free < slots.size() && slots[free].inUse != 0) ++free;
+  if (free == slots.size()) {
     *error = std::string(fileName) + ": all sound slots are taken";
     return -1;
   }
@@ -142,30 +153,31 @@ SoundId LoadWave(const char* fileName, std::uint32_t /*capabilities*/, std::stri
     *error = path.string() + ": " + why;
     return -1;
   }
-  const int id = static_cast<int>(free - slots.begin());
-  SoundSlot& slot = slots[id];
+  SoundSlot& slot = slots[free];
   slot.sampleRate = wave->sampleRate;
   slot.dataSize = wave->dataSize;
   slot.inUse = 1;
   slot.hasBuffer = true;
   slot.name = path.stem().string();
-  mixer.Set(id, std::move(wave->samples));
-  return id;
+  mixer.Set(free, std::move(wave->samples));
+  return static_cast<SoundId>(free);  // below kSoundSlots
 }
 
 int PlaySlot(SoundId id, std::uint32_t flags) {
-  if (!Valid(id)) return 1;
-  mixer.Start(id, (flags & kPlayLooped) != 0);
+  const auto slot = LoadedSlot(id);
+  if (!slot) return 1;
+  mixer.Start(*slot, (flags & kPlayLooped) != 0);
   TraceEvent("sound")
       .Str("op", "play")
-      .Str("name", slots[id].name)
+      .Str("name", slots[*slot].name)
       .Int("loop", flags & kPlayLooped);
   return 1;
 }
 
 int StopSlot(SoundId id) {
-  if (!Valid(id)) return 1;
-  if (mixer.Stop(id)) TraceEvent("sound").Str("op", "stop").Str("name", slots[id].name);
+  const auto slot = LoadedSlot(id);
+  if (!slot) return 1;
+  if (mixer.Stop(*slot)) TraceEvent("sound").Str("op", "stop").Str("name", slots[*slot].name);
   return 1;
 }
 
@@ -177,9 +189,9 @@ int StopAllSlots() {
 
 int ReleaseSlot(SoundId id) {
   StopSlot(id);
-  if (Valid(id)) {
-    slots[id].hasBuffer = false;
-    mixer.Set(id, {});
+  if (const auto slot = LoadedSlot(id)) {
+    slots[*slot].hasBuffer = false;
+    mixer.Set(*slot, {});
   }
   return 1;
 }
@@ -190,8 +202,9 @@ int ReleaseAllSlots() {
 }
 
 int SlotStatus(SoundId id) {
-  if (!Valid(id)) return -1;
-  return mixer.Status(id);
+  const auto slot = LoadedSlot(id);
+  if (!slot) return -1;
+  return mixer.Status(*slot);
 }
 
 int ShutdownSound() {
@@ -206,5 +219,6 @@ int ShutdownSound() {
 
 const SoundSlot& SoundSlotAt(SoundId id) {
   static const SoundSlot none{};
-  return id >= 0 && id < kSoundSlots ? slots[id] : none;
+  const auto slot = SlotOf(id);
+  return slot ? slots[*slot] : none;
 }

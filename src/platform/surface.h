@@ -3,6 +3,7 @@
 // blue and black.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -14,6 +15,14 @@ struct Rect {
   std::int32_t bottom;  // exclusive
 };
 
+// Where signed coordinates become a place in the rows of pixels: the offset
+// of (x, y) in a picture `width` pixels wide. Only points on the picture come
+// here (drawing clips first), so none of the three is negative.
+constexpr std::size_t PixelOffset(int x, int y, int width) {
+  return static_cast<std::size_t>(y) * static_cast<std::size_t>(width) +
+         static_cast<std::size_t>(x);
+}
+
 struct Surface {
   int width = 0;
   int height = 0;
@@ -21,9 +30,10 @@ struct Surface {
   std::optional<std::uint16_t> colourKey;  // the pixel value a keyed copy skips
 
   Surface() = default;
-  Surface(int w, int h) : width(w), height(h), pixels(static_cast<std::size_t>(w) * h) {}
-  std::uint16_t& At(int x, int y) { return pixels[static_cast<std::size_t>(y) * width + x]; }
-  std::uint16_t At(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
+  // Both sides positive; the pixels are those before the row past the last.
+  Surface(int w, int h) : width(w), height(h), pixels(PixelOffset(0, h, w)) {}
+  std::uint16_t& At(int x, int y) { return pixels[PixelOffset(x, y, width)]; }
+  std::uint16_t At(int x, int y) const { return pixels[PixelOffset(x, y, width)]; }
 };
 
 // The one conversion of an RGB colour to a pixel value, used for pictures and

@@ -8,8 +8,9 @@ int DrawTextAt(const char* text, int x, int y, std::uint32_t colour, Surface* su
   if (surface == nullptr || text == nullptr) return 0;
   const std::uint16_t pixel = PixelFromColorref(colour);
   int penX = x;
-  for (unsigned char c : std::string_view(text)) {
-    const Glyph& glyph = FontGlyph(c);
+  for (const char byte : std::string_view(text)) {
+    // The font is looked up by the byte's value, 0 to 255.
+    const Glyph& glyph = FontGlyph(static_cast<unsigned char>(byte));
     for (int row = 0; row < kFontHeight; ++row) {
       const int py = y + row;
       if (py < 0 || py >= surface->height) continue;

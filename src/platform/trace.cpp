@@ -19,7 +19,9 @@ std::string memory;
 
 void AppendEscaped(std::string& out, std::string_view s) {
   static const char hex[] = "0123456789abcdef";
-  for (unsigned char c : s) {
+  for (const char byte : s) {
+    // Escapes go by the byte's value, 0 to 255.
+    const auto c = static_cast<unsigned char>(byte);
     switch (c) {
       case '"':
         out += "\\\"";
@@ -42,7 +44,7 @@ void AppendEscaped(std::string& out, std::string_view s) {
           out += hex[c >> 4];
           out += hex[c & 15];
         } else {
-          out += static_cast<char>(c);
+          out += byte;
         }
     }
   }

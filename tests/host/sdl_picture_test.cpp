@@ -49,10 +49,10 @@ TEST(PlacePicture, LargestWholeScaleCentredElseShrunkToFourByThree) {
 // upright bars in the surface's own precision. One drawer serves every case,
 // so its colour table must follow the format. Around the picture: black.
 TEST(PictureDrawer, DrawsThePictureOnEveryFormatWithBlackAround) {
-  std::vector<std::uint16_t> busy(kPictureWidth * kPictureHeight), bars(busy.size());
+  std::vector<std::uint16_t> busy(kScreenWidth * kScreenHeight), bars(busy.size());
   const std::uint16_t kBars[8] = {0x7FFF, 0x7FE0, 0x03FF, 0x03E0, 0x7C1F, 0x7C00, 0x001F, 0x4210};
-  for (int i = 0; i < kPictureWidth * kPictureHeight; ++i) {
-    const int x = i % kPictureWidth, y = i / kPictureWidth;
+  for (int i = 0; i < kScreenWidth * kScreenHeight; ++i) {
+    const int x = i % kScreenWidth, y = i / kScreenWidth;
     // Neighbours differ in all three colours; bit 15 must be ignored.
     busy[i] = static_cast<std::uint16_t>((x * 0x0421 + y * 0x1085) ^ (x % 7 == 0 ? 0x8000 : 0));
     bars[i] = kBars[x / 80];
@@ -84,7 +84,7 @@ TEST(PictureDrawer, DrawsThePictureOnEveryFormatWithBlackAround) {
         if (!inside) {
           wrong += RgbAt(s.get(), x, y) != 0;
         } else if (direct) {
-          const int i = (y - r.y) / place.scale * kPictureWidth + (x - r.x) / place.scale;
+          const int i = (y - r.y) / place.scale * kScreenWidth + (x - r.x) / place.scale;
           wrong += RgbAt(s.get(), x, y) != Rgb(busy[i] & 0x7FFF);
         }
       }
@@ -99,7 +99,7 @@ TEST(PictureDrawer, DrawsThePictureOnEveryFormatWithBlackAround) {
       Uint8 w[3];
       SDL_GetRGB(SDL_MapRGB(s->format, want >> 16, want >> 8 & 255, want & 255), s->format, &w[0],
                  &w[1], &w[2]);
-      const Uint32 got = RgbAt(s.get(), r.x + (bar * 80 + 40) * r.w / kPictureWidth, r.y + r.h / 2);
+      const Uint32 got = RgbAt(s.get(), r.x + (bar * 80 + 40) * r.w / kScreenWidth, r.y + r.h / 2);
       for (int ch = 0; ch < 3; ++ch) {  // SDL's blit rounds its own way
         EXPECT_NEAR(static_cast<int>(got >> (16 - 8 * ch) & 255), w[ch], 6) << "bar " << bar;
       }

@@ -12,9 +12,6 @@
 
 namespace {
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
-constexpr std::size_t kPixels = static_cast<std::size_t>(kWidth) * kHeight;
 // A device read polled again within the millisecond waits for the next one;
 // once the devices have stood still this long it waits up to kIdleWaitMs
 // instead (a key press still ends the wait at once), so that a menu waiting
@@ -27,10 +24,6 @@ constexpr std::int64_t kIdleWaitMs = 16;
 constexpr double kPullStalledMs = 250;
 
 WebHost* current = nullptr;
-
-bool ValidView(const ScreenView& v) {
-  return v.pixels != nullptr && v.width == kWidth && v.height == kHeight;
-}
 
 }  // namespace
 
@@ -94,11 +87,11 @@ void Listen(WebHost* user) {
 
 WebHost::WebHost()
     : startMs_(emscripten_get_now()),
-      shown_(kPixels, 0),
-      rgba_(kPixels * 4, 0),
+      shown_(kScreenPixels, 0),
+      rgba_(kScreenPixels * 4, 0),
       lastMixMs_(startMs_) {
   current = this;
-  PixelsToRgba(shown_.data(), kPixels, rgba_.data());
+  PixelsToRgba(shown_.data(), kScreenPixels, rgba_.data());
   Show();
   Listen(this);
   hidden_ = pq_web_hidden() != 0;
@@ -162,9 +155,9 @@ void WebHost::RefreshVisibleIfDue() {
   if (slot <= lastShownSlot_) return;  // once per refresh is enough
   // A menu waiting for a key draws the same picture again and again: only a
   // changed one costs a conversion and a canvas update.
-  if (!std::equal(pendingVisible_, pendingVisible_ + kPixels, shown_.begin())) {
-    std::copy_n(pendingVisible_, kPixels, shown_.begin());
-    PixelsToRgba(shown_.data(), kPixels, rgba_.data());
+  if (!std::equal(pendingVisible_, pendingVisible_ + kScreenPixels, shown_.begin())) {
+    std::copy_n(pendingVisible_, kScreenPixels, shown_.begin());
+    PixelsToRgba(shown_.data(), kScreenPixels, rgba_.data());
     Show();
   }
   pendingVisible_ = nullptr;
@@ -221,11 +214,11 @@ std::uint32_t WebHost::WaitUntil(std::uint32_t start, std::uint32_t ms) {
 void WebHost::Present(const ScreenView& screen) {
   CheckQuit();
   // Standing still, the map presents the same picture 60 times a second.
-  const bool changed =
-      ValidView(screen) && !std::equal(screen.pixels, screen.pixels + kPixels, shown_.begin());
+  const bool changed = IsWholeScreen(screen) &&
+                       !std::equal(screen.pixels, screen.pixels + kScreenPixels, shown_.begin());
   if (changed) {
-    std::copy_n(screen.pixels, kPixels, shown_.begin());
-    PixelsToRgba(shown_.data(), kPixels, rgba_.data());
+    std::copy_n(screen.pixels, kScreenPixels, shown_.begin());
+    PixelsToRgba(shown_.data(), kScreenPixels, rgba_.data());
   }
   pendingVisible_ = nullptr;  // the new picture replaces whatever was drawn
   const std::int64_t slot = NextPresentSlot(NowNs(), lastShownSlot_);
@@ -236,7 +229,7 @@ void WebHost::Present(const ScreenView& screen) {
 }
 
 void WebHost::VisibleChanged(const ScreenView& screen) {
-  pendingVisible_ = ValidView(screen) ? screen.pixels : nullptr;
+  pendingVisible_ = IsWholeScreen(screen) ? screen.pixels : nullptr;
 }
 
 // Lets a read polled again within the millisecond wait: for the next
