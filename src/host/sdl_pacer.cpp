@@ -20,8 +20,8 @@ namespace {
 //    clock instead, exact to microseconds. It must stay above that oversleep
 //    and well below a slot.
 //  - A device read polled again within the same millisecond waits for the
-//    next one; once the reads have returned the same thing for kIdleAfterNs
-//    (about one slot: a frame with nothing held), it waits up to kIdleWaitMs
+//    next one; once the reads have returned the same thing for idleAfterNs
+//    (about one slot: a frame with nothing held), it waits up to idleWaitMs
 //    instead, so that a menu waiting for a key costs next to nothing. That
 //    wait is cut short at the next slot when the picture was drawn on, so
 //    it never delays what the player sees; it stays below kLongestWaitMs.
@@ -29,10 +29,9 @@ namespace {
 //    a look costs more than a read, and a millisecond is the game's grain.
 constexpr std::int64_t kLongestWaitMs = 10;
 constexpr std::int64_t kFinalApproachNs = 2'000'000;
-constexpr std::int64_t kIdleAfterNs = 16'000'000;
-constexpr std::int64_t kIdleWaitMs = 8;
+constexpr RepeatedReadWait kRepeatedRead{.idleAfterNs = 16'000'000, .idleWaitMs = 8};
 constexpr std::int64_t kPumpEveryNs = 1'000'000;
-static_assert(kIdleWaitMs <= kLongestWaitMs && kFinalApproachNs < SlotStart(1));
+static_assert(kRepeatedRead.idleWaitMs <= kLongestWaitMs && kFinalApproachNs < SlotStart(1));
 
 }  // namespace
 
@@ -109,11 +108,8 @@ void SdlPacer::WaitForPresentSlot() {
 void SdlPacer::BeforeRead(ReadGate& gate) {
   PumpUnlessFresh();
   if (gate.readBefore && Ticks() == gate.lastRead) {
-    const std::int64_t now = NowNs();
-    std::int64_t ms = now - gate.changedAtNs >= kIdleAfterNs ? kIdleWaitMs : 1;
-    if (pendingVisible_ != nullptr) {
-      ms = std::min(ms, (SlotStart(lastShownSlot_ + 1) - now + 999'999) / 1'000'000);
-    }
+    const std::int64_t ms = RepeatedReadWaitMs(kRepeatedRead, gate, NowNs(),
+                                               pendingVisible_ != nullptr, lastShownSlot_);
     // SDL looked at its queue as the wait began; with nothing queued since,
     // there is nothing to take.
     if (WaitAMoment(ms)) Pump();

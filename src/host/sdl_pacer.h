@@ -7,6 +7,8 @@
 #include <chrono>
 #include <cstdint>
 
+#include "host/frame_pacer.h"
+
 // What the pacer needs of the host it paces.
 class PacedHost {
  public:
@@ -19,13 +21,6 @@ class PacedHost {
 
  protected:
   ~PacedHost() = default;
-};
-
-// The polling of one input device.
-struct ReadGate {
-  std::uint32_t lastRead = 0;
-  bool readBefore = false;
-  std::int64_t changedAtNs = 0;  // when a read last returned something new
 };
 
 class SdlPacer {

@@ -77,3 +77,26 @@ TEST(FramePacer, SlotsAreSixtyASecondAndAPresentShowsAtTheNextFreeBoundary) {
   EXPECT_EQ(NextPresentSlot(SlotStart(6) + 5, 7), 8);      // slot 7 already shown
   EXPECT_EQ(NextPresentSlot(SlotStart(100) + 3, 7), 101);  // late: resumes from now, no catching up
 }
+
+TEST(FramePacer, ARepeatedReadWaitsAMomentLongerWhenIdleButNotPastADuePicture) {
+  constexpr RepeatedReadWait wait{.idleAfterNs = 16'000'000, .idleWaitMs = 8};
+  const ReadGate gate{.lastRead = 0, .readBefore = true, .changedAtNs = 1'000'000'000};
+  const std::int64_t changed = gate.changedAtNs;
+  struct Case {
+    std::int64_t ns;
+    bool pictureDue;
+    std::int64_t lastShownSlot;
+    std::int64_t ms;
+  } cases[] = {
+      {changed + 15'999'999, false, 0, 1},  // still moving: the next millisecond
+      {changed + 16'000'000, false, 0, 8},  // stood still: the idle wait
+      {changed + 16'000'000, true, SlotIndexAt(changed + 30'000'000), 8},  // slot far off
+      // A drawn picture due at the next slot cuts the wait, rounded up to it.
+      {SlotStart(70) - 2'500'000, true, 69, 3},
+      {SlotStart(70), true, 69, 0},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(RepeatedReadWaitMs(wait, gate, c.ns, c.pictureDue, c.lastShownSlot), c.ms)
+        << "at " << c.ns;
+  }
+}

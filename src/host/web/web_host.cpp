@@ -13,11 +13,10 @@
 namespace {
 
 // A device read polled again within the millisecond waits for the next one;
-// once the devices have stood still this long it waits up to kIdleWaitMs
+// once the devices have stood still for idleAfterNs it waits up to idleWaitMs
 // instead (a key press still ends the wait at once), so that a menu waiting
 // for a key costs the tab next to nothing.
-constexpr std::int64_t kIdleAfterNs = 16'000'000;
-constexpr std::int64_t kIdleWaitMs = 16;
+constexpr RepeatedReadWait kRepeatedRead{.idleAfterNs = 16'000'000, .idleWaitMs = 16};
 // While the page pulls sound it keeps the game's sounds moving; once it has
 // not pulled for this long (sound not started yet, or stalled), the host
 // lets the sounds pass in real time itself.
@@ -239,11 +238,8 @@ void WebHost::BeforeRead(ReadGate& gate) {
   CheckQuit();
   KeepSoundsMoving();
   if (gate.readBefore && Ticks() == gate.lastRead) {
-    const std::int64_t now = NowNs();
-    std::int64_t ms = now - gate.changedAtNs >= kIdleAfterNs ? kIdleWaitMs : 1;
-    if (pendingVisible_ != nullptr) {
-      ms = std::min(ms, (SlotStart(lastShownSlot_ + 1) - now + 999'999) / 1'000'000);
-    }
+    const std::int64_t ms = RepeatedReadWaitMs(kRepeatedRead, gate, NowNs(),
+                                               pendingVisible_ != nullptr, lastShownSlot_);
     pq_web_wait(static_cast<double>(std::max<std::int64_t>(ms, 0)));
     CheckQuit();
   }

@@ -19,6 +19,7 @@
 #include <deque>
 #include <vector>
 
+#include "host/frame_pacer.h"
 #include "host/host.h"
 
 class WebHost : public Host {
@@ -60,12 +61,6 @@ class WebHost : public Host {
 
  private:
   // Polling state of one input device.
-  struct ReadGate {
-    std::uint32_t lastRead = 0;
-    bool readBefore = false;
-    std::int64_t changedAtNs = 0;  // when a read last returned something new
-  };
-
   std::int64_t NowNs() const;
   void CheckQuit() const;
   void WaitNs(std::int64_t deadline);
