@@ -38,7 +38,7 @@ ExternalProject_Add(pq_native_assets
 # host's own.
 add_executable(pimquest ${PQ_SRC}/host/web/web_host.cpp ${PQ_SRC}/shell/web_main.cpp)
 target_link_libraries(pimquest PRIVATE pq_shell pq_web_input)
-target_compile_options(pimquest PRIVATE ${PQ_STRICT_WARNINGS})
+target_compile_options(pimquest PRIVATE ${PQ_STRICT_WARNINGS} ${PQ_CONVERSION_WARNINGS})
 target_compile_definitions(pimquest PRIVATE PQ_VERSION="${PROJECT_VERSION}")
 add_dependencies(pimquest pq_native_assets)
 target_link_options(pimquest PRIVATE
