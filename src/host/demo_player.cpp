@@ -37,20 +37,8 @@ auto DemoPlayer::Blocking(Call call) {
   return call();
 }
 
-void DemoPlayer::Sleep(std::uint32_t ms) {
-  Blocking([&] { Inner().Sleep(ms); });
-}
-
-std::uint32_t DemoPlayer::WaitUntil(std::uint32_t start, std::uint32_t ms) {
-  return Blocking([&] { return Inner().WaitUntil(start, ms); });
-}
-
-void DemoPlayer::Present(const ScreenView& screen) {
-  Blocking([&] { Inner().Present(screen); });
-}
-
-void DemoPlayer::WaitForEvent() {
-  Blocking([&] { Inner().WaitForEvent(); });
+void DemoPlayer::Around(const std::function<void()>& call) {
+  Blocking(call);
 }
 
 // The real device is still read first: it is where the host waits, keeps

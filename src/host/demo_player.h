@@ -18,24 +18,23 @@
 #include "host/demo_format.h"
 #include "host/host_decorator.h"
 
-class DemoPlayer : public HostDecorator {
+class DemoPlayer : public BlockingCallDecorator {
  public:
-  DemoPlayer(Host& inner, Demo demo) : HostDecorator(inner), demo_(std::move(demo)) {}
+  DemoPlayer(Host& inner, Demo demo) : BlockingCallDecorator(inner), demo_(std::move(demo)) {}
 
   // Called once, at the first read that finds its kind's records used up
   // (with false) or at the recorded quit (with true).
   void SetOnEnd(std::function<void(bool quit)> onEnd) { onEnd_ = std::move(onEnd); }
   bool Ended() const { return ended_; }
 
-  void Sleep(std::uint32_t ms) override;
-  std::uint32_t WaitUntil(std::uint32_t start, std::uint32_t ms) override;
-  void Present(const ScreenView& screen) override;
-  void WaitForEvent() override;
   KeySnapshot ReadKeyboard() override;
   PadSnapshot ReadGamepad() override;
   bool EscapeDown() override;
   HostEvent PollEvent() override;
   bool QuitRequested() override;
+
+ protected:
+  void Around(const std::function<void()>& call) override;
 
  private:
   // The next answer of one kind: the run at `run`, `used` of its reads taken.

@@ -16,27 +16,15 @@ auto DemoRecorder::Watch(Call call) {
   }
 }
 
+void DemoRecorder::Around(const std::function<void()>& call) {
+  Watch(call);
+}
+
 void DemoRecorder::NoteQuit(DemoQuit::Way way) {
   if (quitSeen_) return;
   quitSeen_ = true;
   if (gameQuit_ || (isRunLimit_ && isRunLimit_())) return;
   writer_.SetQuit({calls_, way});
-}
-
-void DemoRecorder::Sleep(std::uint32_t ms) {
-  Watch([&] { Inner().Sleep(ms); });
-}
-
-std::uint32_t DemoRecorder::WaitUntil(std::uint32_t start, std::uint32_t ms) {
-  return Watch([&] { return Inner().WaitUntil(start, ms); });
-}
-
-void DemoRecorder::Present(const ScreenView& screen) {
-  Watch([&] { Inner().Present(screen); });
-}
-
-void DemoRecorder::WaitForEvent() {
-  Watch([&] { Inner().WaitForEvent(); });
 }
 
 KeySnapshot DemoRecorder::ReadKeyboard() {

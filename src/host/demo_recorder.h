@@ -13,9 +13,9 @@
 #include "host/demo_format.h"
 #include "host/host_decorator.h"
 
-class DemoRecorder : public HostDecorator {
+class DemoRecorder : public BlockingCallDecorator {
  public:
-  explicit DemoRecorder(Host& inner) : HostDecorator(inner) {}
+  explicit DemoRecorder(Host& inner) : BlockingCallDecorator(inner) {}
 
   // Starts the demo file (see DemoWriter::Open); false with *error naming it.
   bool Open(const std::string& path, std::string_view gameVersion, bool replace,
@@ -29,16 +29,15 @@ class DemoRecorder : public HostDecorator {
   // therefore not recorded. Without it every quit is the player's.
   void SetRunLimitTest(std::function<bool()> isRunLimit) { isRunLimit_ = std::move(isRunLimit); }
 
-  void Sleep(std::uint32_t ms) override;
-  std::uint32_t WaitUntil(std::uint32_t start, std::uint32_t ms) override;
-  void Present(const ScreenView& screen) override;
-  void WaitForEvent() override;
   KeySnapshot ReadKeyboard() override;
   PadSnapshot ReadGamepad() override;
   bool EscapeDown() override;
   HostEvent PollEvent() override;
   void PostQuit() override;
   bool QuitRequested() override;
+
+ protected:
+  void Around(const std::function<void()>& call) override;
 
  private:
   // Counts a blocking call and notes the quit it throws.

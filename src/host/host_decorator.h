@@ -3,6 +3,8 @@
 // the calls they change.
 #pragma once
 
+#include <functional>
+
 #include "host/host.h"
 
 class HostDecorator : public Host {
@@ -30,4 +32,29 @@ class HostDecorator : public Host {
 
  private:
   Host& inner_;
+};
+
+// A decorator that sees every blocking call that is not a device read pass
+// through Around, which must run the call (or throw instead of it).
+class BlockingCallDecorator : public HostDecorator {
+ public:
+  using HostDecorator::HostDecorator;
+
+  void Sleep(std::uint32_t ms) override {
+    Around([&] { Inner().Sleep(ms); });
+  }
+  std::uint32_t WaitUntil(std::uint32_t start, std::uint32_t ms) override {
+    std::uint32_t woke = 0;
+    Around([&] { woke = Inner().WaitUntil(start, ms); });
+    return woke;
+  }
+  void Present(const ScreenView& screen) override {
+    Around([&] { Inner().Present(screen); });
+  }
+  void WaitForEvent() override {
+    Around([&] { Inner().WaitForEvent(); });
+  }
+
+ protected:
+  virtual void Around(const std::function<void()>& call) = 0;
 };
