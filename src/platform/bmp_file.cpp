@@ -227,7 +227,8 @@ void DecodeRunLength(Bytes bytes, const Layout& layout, DecodedPicture* picture)
       length += length & 1;  // literal stretches keep to 16-bit boundaries
       if (at + length > bytes.size()) break;
       for (std::uint32_t i = 0; i < value; ++i) {
-        put(four ? (bytes[at + i / 2] >> (i % 2 == 0 ? 4 : 0)) & 15 : bytes[at + i]);
+        put(static_cast<std::uint32_t>(four ? (bytes[at + i / 2] >> (i % 2 == 0 ? 4 : 0)) & 15
+                                            : bytes[at + i]));
       }
       at += length;
     }
