@@ -1,19 +1,20 @@
-// Feeds arbitrary bytes to the demo reader, then replays whatever it accepts.
+// Feeds arbitrary bytes to the demo reader as the game takes them, from a
+// file through the bounded reader, then replays whatever it accepts.
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <string_view>
 
+#include "data_folder.h"
 #include "host/demo_format.h"
 #include "host/demo_player.h"
 #include "host/headless_host.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   std::string error;
-  const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-  auto demo = ParseDemo(bytes, &error);
+  const std::string path = FindDataFile(PutDataFile("demo", data, size).c_str()).string();
+  auto demo = LoadDemo(path, &error);
   if (!demo) {
-    if (error.empty()) __builtin_trap();  // a refusal always says why
+    if (error.find(path) == std::string::npos) __builtin_trap();  // a refusal names the file
     return 0;
   }
   for (const auto& run : demo->keyboard) {
