@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "platform/bmp_file.h"
+#include "platform/surface.h"
 #include "world/tile_map.h"
 
 namespace {
@@ -36,7 +37,7 @@ DecodedPicture Load(const std::string& stem) {
 }
 
 std::uint32_t At(const DecodedPicture& p, int x, int y) {
-  return p.rgb.at(static_cast<std::size_t>(y) * p.width + x);
+  return p.rgb.at(PixelOffset(x, y, p.width));
 }
 
 // Counts keyed and drawn pixels of a box, whose top and bottom halves must
@@ -118,7 +119,7 @@ TEST(Pictures, EveryFigureIsDrawnOnMagenta) {
 // What a pixel of the world sheet shows, coarsely; outlines and shadows ('*')
 // may end at a seam.
 char Terrain(std::uint32_t c) {
-  const int r = c >> 16, g = (c >> 8) & 255, b = c & 255;
+  const int r = (c >> 16) & 255, g = (c >> 8) & 255, b = c & 255;
   if (r + g + b < 200) return '*';
   if (b > r + 30 && b >= g) return 'W';
   if (g > r + 15 && g > b + 10) return 'G';

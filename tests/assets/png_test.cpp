@@ -18,7 +18,7 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 std::uint32_t BigEndian32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+  return std::uint32_t{p[0]} << 24 | std::uint32_t{p[1]} << 16 | std::uint32_t{p[2]} << 8 | p[3];
 }
 
 // Inflates a zlib stream of one final block of fixed Huffman codes, the only
@@ -63,7 +63,8 @@ Bytes Inflate(const Bytes& z) {
     const int distance = (d < 4 ? 1 + d : ((2 + d % 2) << dx) + 1) + bits(dx);
     if (distance > static_cast<int>(out.size()))
       throw std::runtime_error("distance before the start");
-    for (int i = 0; i < length; ++i) out.push_back(out[out.size() - distance]);
+    for (int i = 0; i < length; ++i)
+      out.push_back(out[out.size() - static_cast<std::size_t>(distance)]);
   }
   EXPECT_EQ(BigEndian32(&z[z.size() - 4]), Adler32(out.data(), out.size()));
   return out;
@@ -108,11 +109,11 @@ TEST(Png, TheFileHasItsChunksInOrderWithGoodChecksums) {
   for (std::size_t at = 8; at + 12 <= png.size(); at += 12 + BigEndian32(&png[at])) {
     const std::uint32_t n = BigEndian32(&png[at]);
     ASSERT_LE(at + 12 + n, png.size());
-    types.emplace_back(png.begin() + at + 4, png.begin() + at + 8);
+    types.emplace_back(png.data() + at + 4, png.data() + at + 8);
     EXPECT_EQ(BigEndian32(&png[at + 8 + n]), Crc32(&png[at + 4], n + 4)) << types.back();
     // Each row: filter 0, then the pixels as given.
     if (types.back() == "IDAT") {
-      EXPECT_EQ(Inflate(Bytes(png.begin() + at + 8, png.begin() + at + 8 + n)),
+      EXPECT_EQ(Inflate(Bytes(png.data() + at + 8, png.data() + at + 8 + n)),
                 (Bytes{0, 255, 0, 0, 255, 0, 255, 0, 0, 0, 0, 0, 255, 128, 1, 2, 3, 4, 5, 6}));
     }
   }

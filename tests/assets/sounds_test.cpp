@@ -36,10 +36,13 @@ Bytes Samples(const std::string& name) {
   const Bytes b{std::istreambuf_iterator<char>(in), {}};
   EXPECT_GE(b.size(), 44u) << name << " is missing or too short";
   if (b.size() < 44) return {};
-  auto u32 = [&](int at) { return b[at] | b[at + 1] << 8 | b[at + 2] << 16 | b[at + 3] << 24; };
+  auto u32 = [&](std::size_t at) {
+    return std::uint32_t{b[at]} | std::uint32_t{b[at + 1]} << 8 | std::uint32_t{b[at + 2]} << 16 |
+           std::uint32_t{b[at + 3]} << 24;
+  };
   const std::size_t size = u32(40);
   EXPECT_EQ(std::string(b.begin(), b.begin() + 4), "RIFF") << name;
-  EXPECT_EQ(u32(4), static_cast<int>(b.size() - 8)) << name;
+  EXPECT_EQ(u32(4), b.size() - 8) << name;
   // WAVE; a 16-byte format chunk: PCM, mono, 11025 samples and bytes a second,
   // 1-byte blocks, 8 bits; then the data chunk.
   const std::string format("WAVEfmt \x10\0\0\0\1\0\1\0\x11\x2B\0\0\x11\x2B\0\0\1\0\x08\0data", 32);
@@ -50,7 +53,7 @@ Bytes Samples(const std::string& name) {
   const auto wave = ParseWave(b, &error);
   EXPECT_TRUE(wave && wave->dataSize == size) << name << ": " << error;
   if (44 + size > b.size()) return {};
-  return {b.begin() + 44, b.begin() + 44 + size};
+  return Bytes(b.data() + 44, b.data() + 44 + size);
 }
 
 int Distance(std::uint8_t sample) {
@@ -75,7 +78,7 @@ TEST(Sounds, EveryFileIsInTheGamesFormatWithCleanEndsAndFullLevels) {
     SCOPED_TRACE(name);
     const Bytes s = Samples(name);
     ASSERT_FALSE(s.empty());
-    const double seconds = s.size() / 11025.0;
+    const double seconds = static_cast<double>(s.size()) / 11025.0;
     if (music) {
       EXPECT_TRUE(seconds >= 20 && seconds <= 60) << seconds << " s";
     } else if (name == "intro") {
@@ -88,7 +91,7 @@ TEST(Sounds, EveryFileIsInTheGamesFormatWithCleanEndsAndFullLevels) {
     // halves, which always play together and share that level.
     const bool half = name == "gameover" || name == "gameover2";
     EXPECT_NEAR(Peak(s), half ? 57 : 114, 1);
-    const double mean = std::accumulate(s.begin(), s.end(), 0.0) / s.size();
+    const double mean = std::accumulate(s.begin(), s.end(), 0.0) / static_cast<double>(s.size());
     EXPECT_NEAR(mean, 128.0, music ? 1.5 : 2.0);
     if (!music) {
       // Starting and stopping near the midpoint: no click at either end.

@@ -74,7 +74,7 @@ TEST(BattleScreen, BackgroundMenuAndFightersWhereTheyBelong) {
       DrawTextAt("HP  17/20", 500, 365, kTextWhite, s);
     }));
     for (auto [x, y] : {std::pair{397, 358}, {622, 413}, {398, 357}, {621, 414}}) {
-      EXPECT_EQ(shown[y * kScreenWidth + x], field.At(x, y)) << x << "," << y;
+      EXPECT_EQ(shown[ScreenOffset(x, y)], field.At(x, y)) << x << "," << y;
     }
     EXPECT_TRUE(Shows(shown, Sprite({64, 64, 128, 128}, 100, 200)));
     EXPECT_TRUE(Shows(shown, Sprite({0, 0, 64, 64}, 550, 200)));
@@ -196,9 +196,11 @@ TEST(BattleTurns, StepsAndPausesTakeTheirTimeAndShow) {
     EXPECT_TRUE(Shows(hero[1], Sprite({64, 0, 128, 64}, 550, 200)));
     EXPECT_TRUE(Shows(hero[1], Sprite(c.standing, 100, c.y)));
     EXPECT_TRUE(Shows(hero[2], Sprite({128, 0, 192, 64}, 154, 200)));
-    for (std::size_t i = 0; i < c.steps.size(); ++i) {
-      EXPECT_TRUE(Shows(monster[i + 1], Sprite(c.steps[i], 100, c.y))) << i + 1;
-      EXPECT_TRUE(Shows(monster[i + 1], Sprite({0, 0, 64, 64}, 550, 200))) << i + 1;
+    int frame = 1;
+    for (const auto& step : c.steps) {
+      EXPECT_TRUE(Shows(monster[frame], Sprite(step, 100, c.y))) << frame;
+      EXPECT_TRUE(Shows(monster[frame], Sprite({0, 0, 64, 64}, 550, 200))) << frame;
+      ++frame;
     }
     AttachHost(&game.host());
     // The strike: the monster stands right beside the hero; then the picture

@@ -30,7 +30,9 @@ TEST(Conversation, EveryScriptWithItsWaits) {
       "1RGirl: No! No! Don't come close to me.I scared. Elmo.. No!",
       "2WPim:  Easy, easy. I'm not Elmo...Who is Elmo?", "3W",
       "1WGirl: I don't know. Don't talk to me!!!"};
-  const auto in = [](int blanks, const char* text) { return std::string(blanks, ' ') + text; };
+  const auto in = [](std::size_t blanks, const char* text) {
+    return std::string(blanks, ' ') + text;
+  };
   const std::vector<std::string> boy = {
       "1WBoy: My friend told that Elmo is coming to my village.. ", "3W"};
   const std::vector<std::string> woman = {

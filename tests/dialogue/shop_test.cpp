@@ -16,7 +16,7 @@ namespace {
 // price list shows, Down for `downPasses` passes of the menu, then
 // `choiceKey`. One who `declines` steers the prompt to NO.
 struct Customer {
-  int downPasses = 0;
+  std::uint32_t downPasses = 0;
   std::uint32_t choiceKey = kA;
   bool declines = false;
 };

@@ -27,6 +27,10 @@ static_assert(kUp == 1u << Up && kDown == 1u << Down && kLeft == 1u << Left &&
 std::uint32_t Arrow(std::int32_t direction) {
   return direction == None ? 0 : 1u << direction;
 }
+// The place of a cell of the map in a table of all its cells, row by row.
+std::size_t CellIndex(const TileMap& map, Cell cell) {
+  return static_cast<std::size_t>(cell.y * map.width + cell.x);
+}
 Cell Neighbour(Cell cell, std::int32_t d) {
   return {cell.x + directionStep[d].dx, cell.y + directionStep[d].dy};
 }
@@ -146,19 +150,19 @@ std::int32_t FirstStep(const TileMap& map, const std::vector<Cell>& goals,
                        const std::function<bool(Cell)>& passable, Cell from) {
   std::vector<unsigned> distance(static_cast<std::size_t>(map.width * map.height), kFar);
   const auto at = [&](Cell cell) -> unsigned {
-    return InsideMap(map, cell.x, cell.y) ? distance[cell.y * map.width + cell.x] : kFar;
+    return InsideMap(map, cell.x, cell.y) ? distance[CellIndex(map, cell)] : kFar;
   };
   std::vector<Cell> open;
   for (const Cell goal : goals) {
     if (!InsideMap(map, goal.x, goal.y) || at(goal) == 0) continue;
-    distance[goal.y * map.width + goal.x] = 0;
+    distance[CellIndex(map, goal)] = 0;
     open.push_back(goal);
   }
   for (std::size_t i = 0; i < open.size(); ++i) {
     for (std::int32_t d = Up; d <= Right; ++d) {
       const Cell next = Neighbour(open[i], d);
       if (!InsideMap(map, next.x, next.y) || at(next) != kFar || !passable(next)) continue;
-      distance[next.y * map.width + next.x] = at(open[i]) + 1;
+      distance[CellIndex(map, next)] = at(open[i]) + 1;
       open.push_back(next);
     }
   }

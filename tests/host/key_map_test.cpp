@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "host/frame_pacer.h"
 #include "host/key_codes.h"
@@ -58,8 +59,9 @@ TEST(ControllerMap, ButtonsFollowTheirRolesAndTheDpadBeatsTheStick) {
   for (const auto& c : cases) {
     const PadSnapshot pad = PadFromController(c.in);
     EXPECT_TRUE(pad.attached);
-    for (int b = 0; b < 3; ++b)
-      EXPECT_EQ(pad.buttons[b], b == c.button) << "button " << b << " of case " << &c - cases;
+    for (std::size_t b = 0; b < 3; ++b)
+      EXPECT_EQ(pad.buttons[b], std::cmp_equal(b, c.button))
+          << "button " << b << " of case " << &c - cases;
     EXPECT_EQ(pad.x, c.x) << &c - cases;
     EXPECT_EQ(pad.y, c.y) << &c - cases;
   }

@@ -13,7 +13,7 @@ namespace {
 // 0xRRGGBB of a pixel of `s` (little-endian machine).
 Uint32 RgbAt(const SDL_Surface* s, int x, int y) {
   Uint32 v = 0;
-  const int bpp = s->format->BytesPerPixel;
+  const Uint8 bpp = s->format->BytesPerPixel;
   std::memcpy(&v, static_cast<const std::uint8_t*>(s->pixels) + y * s->pitch + x * bpp, bpp);
   Uint8 r = 0, g = 0, b = 0;
   SDL_GetRGB(v, s->format, &r, &g, &b);
@@ -51,11 +51,13 @@ TEST(PlacePicture, LargestWholeScaleCentredElseShrunkToFourByThree) {
 TEST(PictureDrawer, DrawsThePictureOnEveryFormatWithBlackAround) {
   std::vector<std::uint16_t> busy(kScreenWidth * kScreenHeight), bars(busy.size());
   const std::uint16_t kBars[8] = {0x7FFF, 0x7FE0, 0x03FF, 0x03E0, 0x7C1F, 0x7C00, 0x001F, 0x4210};
-  for (int i = 0; i < kScreenWidth * kScreenHeight; ++i) {
-    const int x = i % kScreenWidth, y = i / kScreenWidth;
-    // Neighbours differ in all three colours; bit 15 must be ignored.
-    busy[i] = static_cast<std::uint16_t>((x * 0x0421 + y * 0x1085) ^ (x % 7 == 0 ? 0x8000 : 0));
-    bars[i] = kBars[x / 80];
+  for (int y = 0; y < kScreenHeight; ++y) {
+    for (int x = 0; x < kScreenWidth; ++x) {
+      // Neighbours differ in all three colours; bit 15 must be ignored.
+      busy[ScreenOffset(x, y)] =
+          static_cast<std::uint16_t>((x * 0x0421 + y * 0x1085) ^ (x % 7 == 0 ? 0x8000 : 0));
+      bars[ScreenOffset(x, y)] = kBars[x / 80];
+    }
   }
   PictureDrawer drawer;
   const struct {
@@ -72,7 +74,7 @@ TEST(PictureDrawer, DrawsThePictureOnEveryFormatWithBlackAround) {
     std::unique_ptr<SDL_Surface, decltype(&SDL_FreeSurface)> s(
         SDL_CreateRGBSurfaceWithFormat(0, c.w, c.h, 0, c.format), &SDL_FreeSurface);
     ASSERT_TRUE(s);
-    std::memset(s->pixels, 0x5A, static_cast<std::size_t>(s->pitch) * c.h);  // stale garbage
+    std::memset(s->pixels, 0x5A, static_cast<std::size_t>(s->pitch * c.h));  // stale garbage
     const PicturePlace place = PlacePicture(c.w, c.h);
     const SDL_Rect& r = place.rect;
     const bool direct = s->format->BytesPerPixel == 4 && place.scale > 0;
@@ -84,7 +86,7 @@ TEST(PictureDrawer, DrawsThePictureOnEveryFormatWithBlackAround) {
         if (!inside) {
           wrong += RgbAt(s.get(), x, y) != 0;
         } else if (direct) {
-          const int i = (y - r.y) / place.scale * kScreenWidth + (x - r.x) / place.scale;
+          const std::size_t i = ScreenOffset((x - r.x) / place.scale, (y - r.y) / place.scale);
           wrong += RgbAt(s.get(), x, y) != Rgb(busy[i] & 0x7FFF);
         }
       }
@@ -97,8 +99,8 @@ TEST(PictureDrawer, DrawsThePictureOnEveryFormatWithBlackAround) {
     for (int bar = 0; !direct && bar < 8; ++bar) {
       const Uint32 want = Rgb(kBars[bar]);
       Uint8 w[3];
-      SDL_GetRGB(SDL_MapRGB(s->format, want >> 16, want >> 8 & 255, want & 255), s->format, &w[0],
-                 &w[1], &w[2]);
+      SDL_GetRGB(SDL_MapRGB(s->format, want >> 16 & 255, want >> 8 & 255, want & 255), s->format,
+                 &w[0], &w[1], &w[2]);
       const Uint32 got = RgbAt(s.get(), r.x + (bar * 80 + 40) * r.w / kScreenWidth, r.y + r.h / 2);
       for (int ch = 0; ch < 3; ++ch) {  // SDL's blit rounds its own way
         EXPECT_NEAR(static_cast<int>(got >> (16 - 8 * ch) & 255), w[ch], 6) << "bar " << bar;

@@ -8,6 +8,11 @@
 
 namespace {
 
+// A character of a text as the font's byte.
+unsigned char Byte(char c) {
+  return static_cast<unsigned char>(c);
+}
+
 // First and last inked rows of a glyph, or {-1, -1} for an empty one.
 std::pair<int, int> InkRows(unsigned char c) {
   const Glyph& g = FontGlyph(c);
@@ -36,9 +41,9 @@ std::pair<int, int> InkColumns(unsigned char c) {
 // Where the ink of a string ends when it is drawn from x.
 int InkEnd(std::string_view text, int x) {
   int end = x;
-  for (unsigned char c : text) {
-    if (InkRows(c).first >= 0) end = x + InkColumns(c).second;
-    x += FontGlyph(c).advance;
+  for (const char c : text) {
+    if (InkRows(Byte(c)).first >= 0) end = x + InkColumns(Byte(c)).second;
+    x += FontGlyph(Byte(c)).advance;
   }
   return end;
 }
@@ -55,8 +60,9 @@ TEST(Font, EveryGlyphSitsInTheMiddleOfOnePlace) {
   }
   for (int c = 0; c <= 255; ++c) {
     if (c >= 33 && c <= 126) continue;
-    EXPECT_EQ(InkRows(c).first, -1) << c;
-    EXPECT_EQ(FontGlyph(c).advance, 4) << c;  // blanks and unknown bytes alike
+    const auto byte = static_cast<unsigned char>(c);
+    EXPECT_EQ(InkRows(byte).first, -1) << c;
+    EXPECT_EQ(FontGlyph(byte).advance, 4) << c;  // blanks and unknown bytes alike
   }
 }
 
@@ -66,7 +72,8 @@ TEST(Font, NamesTypedTenPixelsApartReadWhole) {
   for (std::string_view name : {"Elmo", "Pim", "Nadia", "Minister", "Bellboy"}) {
     int least = 10, most = 0;
     for (std::size_t i = 0; i + 1 < name.size(); ++i) {
-      const int gap = 10 + InkColumns(name[i + 1]).first - InkColumns(name[i]).second - 1;
+      const int gap =
+          10 + InkColumns(Byte(name[i + 1])).first - InkColumns(Byte(name[i])).second - 1;
       least = std::min(least, gap);
       most = std::max(most, gap);
     }
@@ -76,9 +83,10 @@ TEST(Font, NamesTypedTenPixelsApartReadWhole) {
 }
 
 TEST(Font, LettersStandOnOneBaselineWithDescendersBelow) {
-  for (char c : std::string_view("AZ09hkl")) EXPECT_EQ(InkRows(c), std::make_pair(2, 12)) << c;
-  for (char c : std::string_view("aoxi")) EXPECT_EQ(InkRows(c).second, 12) << c;
-  for (char c : std::string_view("gjpqy")) EXPECT_GT(InkRows(c).second, 13) << c;
+  for (char c : std::string_view("AZ09hkl"))
+    EXPECT_EQ(InkRows(Byte(c)), std::make_pair(2, 12)) << c;
+  for (char c : std::string_view("aoxi")) EXPECT_EQ(InkRows(Byte(c)).second, 12) << c;
+  for (char c : std::string_view("gjpqy")) EXPECT_GT(InkRows(Byte(c)).second, 13) << c;
 }
 
 TEST(Font, StatusLinesAndThePromptStayInTheirWindows) {
@@ -92,7 +100,7 @@ TEST(Font, StatusLinesAndThePromptStayInTheirWindows) {
   // "YES       NO" is drawn at x 535; the pointer at NO stands at 563 and its
   // arrow ends 20 pixels into its cell, and the box ends at 620.
   int x = 535;
-  for (char c : std::string_view("YES       ")) x += FontGlyph(c).advance;
+  for (char c : std::string_view("YES       ")) x += FontGlyph(Byte(c)).advance;
   EXPECT_GE(x + InkColumns('N').first, 563 + 20 + 2);
   EXPECT_LT(InkEnd("YES       NO", 535), 619);
 }

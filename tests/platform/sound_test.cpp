@@ -35,15 +35,16 @@ Bytes Format(int tag, int channels, int rate, int bits) {
                       {rate * channels * bits / 8, 4},
                       {channels * bits / 8, 2},
                       {bits, 2}})
-    Put(f, v, n);
+    Put(f, static_cast<std::uint32_t>(v), n);
   return f;
 }
 // A RIFF WAVE file of the given sub-chunks.
 Bytes Wave(const std::vector<std::pair<const char*, Bytes>>& chunks) {
   Bytes form;
-  for (const auto& [id, body] : chunks) Chunk(form, id, body, body.size());
+  for (const auto& [id, body] : chunks)
+    Chunk(form, id, body, static_cast<std::uint32_t>(body.size()));
   Bytes file;
-  Chunk(file, "RIFF", {}, 4 + form.size());
+  Chunk(file, "RIFF", {}, static_cast<std::uint32_t>(4 + form.size()));
   file.insert(file.end(), {'W', 'A', 'V', 'E'});
   file.insert(file.end(), form.begin(), form.end());
   return file;

@@ -27,8 +27,8 @@ TEST(MainLoop, TheFirstFrameRunsTheTitleAndTheFirstWorldMapFrame) {
   EXPECT_EQ(GameState, WorldMap);
   const auto trace = game.TakeTrace();
   auto last = [&](const std::string& needle) {
-    for (int i = static_cast<int>(trace.size()) - 1; i >= 0; --i) {
-      if (Has(trace[i], needle)) return i;
+    for (std::size_t i = trace.size(); i-- > 0;) {
+      if (Has(trace[i], needle)) return static_cast<int>(i);
     }
     return -1;
   };

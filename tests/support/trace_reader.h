@@ -22,7 +22,7 @@ inline std::string Field(std::string_view line, std::string_view key) {
   std::string_view value = line.substr(at + open.size());
   if (!value.starts_with('"')) return std::string(value.substr(0, value.find_first_of(",}")));
   std::size_t end = 1;
-  while (end < value.size() && value[end] != '"') end += value[end] == '\\' ? 2 : 1;
+  while (end < value.size() && value[end] != '"') end += value[end] == '\\' ? 2u : 1u;
   return std::string(value.substr(1, end - 1));
 }
 

@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "host/key_codes.h"
 
@@ -59,7 +60,8 @@ TEST(WebInput, ControllerStickDpadAndButtons) {
     EXPECT_TRUE(pad.attached) << c.what;
     EXPECT_EQ(pad.x, c.wantX) << c.what;
     EXPECT_EQ(pad.y, c.wantY) << c.what;
-    for (int b = 0; b < 3; ++b) EXPECT_EQ(pad.buttons[b], b == c.wantButton) << c.what;
+    for (std::size_t b = 0; b < 3; ++b)
+      EXPECT_EQ(pad.buttons[b], std::cmp_equal(b, c.wantButton)) << c.what;
   }
 }
 
@@ -83,6 +85,6 @@ TEST(WebInput, PixelsBecomeOpaqueRgbaAsTheScreenshotsShowThem) {
   std::uint8_t out[sizeof in / sizeof in[0] * 4] = {};
   PixelsToRgba(in, sizeof in / sizeof in[0], out);
   for (std::size_t i = 0; i < sizeof in / sizeof in[0]; ++i) {
-    for (int c = 0; c < 4; ++c) EXPECT_EQ(out[i * 4 + c], want[i][c]) << i << "," << c;
+    for (std::size_t c = 0; c < 4; ++c) EXPECT_EQ(out[i * 4 + c], want[i][c]) << i << "," << c;
   }
 }

@@ -19,11 +19,11 @@ int main(int argc, char** argv) {
   }
   std::vector<std::uint16_t> back(640 * 480);
   for (int y = 0; y < 480; ++y) {
-    for (int x = 0; x < 640; ++x) back[y * 640 + x] = smoke::BarsAt(x);
+    for (int x = 0; x < 640; ++x) back[ScreenOffset(x, y)] = smoke::BarsAt(x);
   }
   std::vector<std::uint16_t> front = back;
   for (int y = smoke::kBoxTop; y < smoke::kBoxBottom; ++y) {
-    for (int x = smoke::kBoxLeft; x < smoke::kBoxRight; ++x) front[y * 640 + x] = 0;
+    for (int x = smoke::kBoxLeft; x < smoke::kBoxRight; ++x) front[ScreenOffset(x, y)] = 0;
   }
   try {
     host->Present(ScreenView{back.data(), 640, 480});

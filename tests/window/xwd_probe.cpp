@@ -23,8 +23,8 @@ struct Dump {
     const std::size_t at =
         pixelsAt + std::size_t{y} * bytesPerLine + std::size_t{x} * bitsPerPixel / 8;
     std::uint32_t v = 0;
-    const int n = static_cast<int>(bitsPerPixel / 8);
-    for (int i = 0; i < n; ++i) {
+    const std::uint32_t n = bitsPerPixel / 8;
+    for (std::uint32_t i = 0; i < n; ++i) {
       const std::uint32_t b = bytes[at + i];
       v |= byteOrder == 0 ? b << (8 * i) : b << (8 * (n - 1 - i));
     }
@@ -111,15 +111,16 @@ int main(int argc, char** argv) {
         return 1;
       }
       int bad = 0;
-      auto expect = [&](int px, int py, std::uint16_t colour, const char* what) {
+      auto expect = [&](std::uint32_t px, std::uint32_t py, std::uint16_t colour,
+                        const char* what) {
         const std::uint32_t got = d.At(x + px * scale + scale / 2, y + py * scale + scale / 2);
         if (!Near(got, Rgb(colour))) {
-          std::fprintf(stderr, "pq_xwd_probe: %s at (%d, %d) is %06X, not %06X\n", what, px, py,
+          std::fprintf(stderr, "pq_xwd_probe: %s at (%u, %u) is %06X, not %06X\n", what, px, py,
                        got, Rgb(colour));
           ++bad;
         }
       };
-      for (int i = 0; i < 8; ++i) {
+      for (std::uint32_t i = 0; i < 8; ++i) {
         expect(i * smoke::kBarWidth + 40, 40, smoke::kBars[i], "bar");
         expect(i * smoke::kBarWidth + 1, 470, smoke::kBars[i], "bar");
       }

@@ -66,16 +66,17 @@ TEST(MapGrids, ElmosCastleIsOneCorridorFlankedByEightFlames) {
 // The end marker is no member; 62 is scenery beside the castle gate.
 TEST(TileLists, MembersAndTheEndMarker) {
   const std::uint8_t empty[] = {kEndOfList};
-  for (int code = 0; code < 256; ++code) EXPECT_EQ(IsTileInList(code, empty), 0);
+  for (int code = 0; code < 256; ++code)
+    EXPECT_EQ(IsTileInList(static_cast<std::uint8_t>(code), empty), 0);
   const struct {
-    int code;
+    std::uint8_t code;
     const std::uint8_t* list;
     bool member;
   } cases[] = {{0, worldWalkable, true},        {79, worldWalkable, true},
                {10, demonCastleWalkable, true}, {255, worldWalkable, false},
                {80, worldWalkable, false},      {62, castleEntrance, false},
                {11, demonCastleWalkable, false}};
-  for (const auto& c : cases) EXPECT_EQ(IsTileInList(c.code, c.list) != 0, c.member) << c.code;
+  for (const auto& c : cases) EXPECT_EQ(IsTileInList(c.code, c.list) != 0, c.member) << int{c.code};
 }
 
 // speed 2, terrain class 1
