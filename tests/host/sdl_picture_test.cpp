@@ -22,7 +22,10 @@ Uint32 RgbAt(const SDL_Surface* s, int x, int y) {
 
 // 0xRRGGBB of a 5-5-5 value, five bits widened to eight.
 Uint32 Rgb(std::uint16_t v) {
-  auto c = [v](int shift) { return ((v >> shift) & 31u) << 3 | ((v >> shift) & 31u) >> 2; };
+  auto c = [v](int shift) {
+    const Uint32 five = Uint32{v} >> shift & 31u;
+    return five << 3 | five >> 2;
+  };
   return c(10) << 16 | c(5) << 8 | c(0);
 }
 
