@@ -63,10 +63,6 @@ std::uint32_t ButtonBits(const PadSnapshot& pad) {
   return bits;
 }
 
-bool SamePad(const PadSnapshot& a, const PadSnapshot& b) {
-  return a.attached == b.attached && a.x == b.x && a.y == b.y && a.buttons == b.buttons;
-}
-
 // Adds `count` reads to a kind's total; false when the total would overflow.
 bool AddTo(std::uint64_t* total, std::uint32_t count) {
   if (*total > std::numeric_limits<std::uint64_t>::max() - count) return false;
@@ -307,7 +303,7 @@ void DemoWriter::AddKeyboard(const KeySnapshot& keys) {
 void DemoWriter::AddGamepad(const PadSnapshot& pad) {
   const PadSnapshot value = NormalisedPad(pad);
   if (gamepad_.count == std::numeric_limits<std::uint32_t>::max() ||
-      (gamepad_.count > 0 && !SamePad(value, gamepad_.value))) {
+      (gamepad_.count > 0 && value != gamepad_.value)) {
     FlushGamepad();
   }
   gamepad_.value = value;

@@ -63,6 +63,8 @@ struct PadSnapshot {
   std::int32_t y = 0;
   // Game buttons 0 (status menu), 1 (confirm) and 2 (cancel) and beyond.
   std::array<bool, 32> buttons{};
+
+  bool operator==(const PadSnapshot&) const = default;
 };
 
 // Window-level happenings that the game's message pump takes one at a time.

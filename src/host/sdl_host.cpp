@@ -239,10 +239,7 @@ PadSnapshot SdlHost::ReadGamepad() {
   Impl& s = *impl_;
   s.pacer.BeforeRead(s.padGate);
   const PadSnapshot pad = s.controller.Read();
-  if (pad.attached != s.lastPad.attached || pad.x != s.lastPad.x || pad.y != s.lastPad.y ||
-      pad.buttons != s.lastPad.buttons) {
-    s.pacer.NoteChange(s.padGate);
-  }
+  if (pad != s.lastPad) s.pacer.NoteChange(s.padGate);
   s.lastPad = pad;
   return pad;
 }

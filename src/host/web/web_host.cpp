@@ -272,10 +272,7 @@ PadSnapshot WebHost::ReadGamepad() {
       break;
     }
   }
-  if (pad.attached != lastPad_.attached || pad.x != lastPad_.x || pad.y != lastPad_.y ||
-      pad.buttons != lastPad_.buttons) {
-    padGate_.changedAtNs = NowNs();
-  }
+  if (pad != lastPad_) padGate_.changedAtNs = NowNs();
   lastPad_ = pad;
   return pad;
 }
