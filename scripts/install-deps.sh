@@ -9,7 +9,7 @@ packages=(
   libsdl2-dev
   libgtest-dev googletest libbenchmark-dev
   xvfb xauth x11-apps # the window smoke test: a virtual X screen and xwd
-  clang-format cppcheck # scripts/check-style.sh
+  clang-format cppcheck shellcheck # scripts/check-style.sh
   emscripten               # the web build
   chromium python3-websocket # its test in a headless browser
 )

@@ -11,7 +11,7 @@
 #
 # Uses the default build (build/default), configured first if needed.
 set -uo pipefail
-cd "$(dirname "$0")/.."
+cd "$(dirname "$0")/.." || exit 1
 root=$PWD
 build=$root/build/default
 pick=${1:-}
@@ -103,9 +103,9 @@ while IFS='|' read -r name file script suite; do
 done <<<"$faults"
 
 # The binaries were last built from a planted fault: build them again.
-for suite in $(cut -d'|' -f4 <<<"$faults" | sort -u); do
+while read -r suite; do
   cmake --build "$build" --target "pq_test_$suite" >/dev/null 2>&1
-done
+done < <(cut -d'|' -f4 <<<"$faults" | sort -u)
 git diff --quiet -- src || echo "note: src/ has uncommitted changes (they were there before)" >&2
 printf '\n%d caught, %d not caught\n' "$caught" "$missed"
 [[ $missed -eq 0 ]]

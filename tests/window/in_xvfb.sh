@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Sourced by the window tests as `source in_xvfb.sh WORKDIR "$@"` (with the
 # calling script's own arguments after WORKDIR): runs the calling script
 # again inside a virtual X server (or exits 77, skipped, where there is
@@ -13,7 +14,7 @@ if [[ -z "${PQ_IN_XVFB:-}" ]]; then
 fi
 rm -rf "$in_xvfb_work"
 mkdir -p "$in_xvfb_work"
-cd "$in_xvfb_work"
+cd "$in_xvfb_work" || exit 1
 unset SDL_VIDEODRIVER
 export SDL_AUDIODRIVER=dummy
 # See run_window_smoke.sh: the X libraries leave blocks a sanitizer cannot name.

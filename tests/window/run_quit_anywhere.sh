@@ -6,6 +6,7 @@
 # Exits 77 (skipped) where there is no virtual X server to run it on.
 set -euo pipefail
 game=$1 fight=$2 work=$3
+# shellcheck source=in_xvfb.sh
 source "$(dirname "$0")/in_xvfb.sh" "$work" "$@"
 fail() {
   echo "FAIL: $*"

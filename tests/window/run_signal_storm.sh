@@ -11,6 +11,7 @@
 # Exits 77 (skipped) where there is no virtual X server to run it on.
 set -euo pipefail
 game=$1 fight=$2 work=$3 build=${4:-plain}
+# shellcheck source=in_xvfb.sh
 source "$(dirname "$0")/in_xvfb.sh" "$work" "$@"
 
 cat "$fight" "$(dirname "$0")/to_the_inn.txt" >storm.txt
@@ -59,7 +60,7 @@ for i in $(seq "$runs"); do
     failures=$((failures + 1))
   fi
 done
-sorted=($(printf '%s\n' "${times[@]}" | sort -n))
+mapfile -t sorted < <(printf '%s\n' "${times[@]}" | sort -n)
 echo "quit times: min ${sorted[0]} ms, median ${sorted[$((runs / 2))]} ms, max ${sorted[$((runs - 1))]} ms;" \
   "$quick of $runs within 200 ms"
 ((failures == 0)) || { echo "FAIL: $failures runs"; exit 1; }

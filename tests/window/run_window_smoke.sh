@@ -19,7 +19,7 @@ unset SDL_VIDEODRIVER
 # that a sanitizer build cannot even name; the host's own leaks are checked by
 # its unit tests on the dummy drivers.
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-SDL_AUDIODRIVER=dummy "$smoke" $icon >"$work/smoke.out" 2>&1 &
+SDL_AUDIODRIVER=dummy "$smoke" ${icon:+"$icon"} >"$work/smoke.out" 2>&1 &
 pid=$!
 for _ in $(seq 100); do
   grep -q '^ready' "$work/smoke.out" && break
