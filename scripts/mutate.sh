@@ -53,6 +53,11 @@ z-key-on-x|src/host/key_map.cpp|s/{SDL_SCANCODE_Z, DIK_Z}/{SDL_SCANCODE_X, DIK_Z
 web-s-key-on-d|src/host/web/web_input.cpp|s/{"KeyS", DIK_S}/{"KeyD", DIK_S}/|web
 demo-pad-y-written-as-x|src/host/demo_format.cpp|s/static_cast<std::uint32_t>(pad.y)/static_cast<std::uint32_t>(pad.x)/|host
 bmp-pixel-data-unchecked|src/platform/bmp_file.cpp|s/if (out->dataAt > bytes.size()) return Fail(error, "pixel data missing");//|platform
+wave-odd-chunk-unpadded|src/platform/wave_file.cpp|s/ + (size \& 1);/;/|platform
+wave-top-rate-refused|src/platform/wave_file.cpp|s/rate > kMaxRate/rate >= kMaxRate/|platform
+bmp-rle-literal-unpadded|src/platform/bmp_file.cpp|s/length += length \& 1;/;/|platform
+font-tilde-blank|src/platform/font.cpp|s/c > kLast) return kEmpty/c >= kLast) return kEmpty/|platform
+sound-loop-plays-once|src/platform/sound.cpp|s/v.playing = v.looping;/v.playing = false;/|platform
 EOF
 )
 

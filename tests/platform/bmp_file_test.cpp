@@ -5,13 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using Pixels = std::vector<std::uint32_t>;  // 0x00RRGGBB
 
 // Little-endian fields of the given byte widths.
 void Put(Bytes& b, std::initializer_list<std::pair<std::uint32_t, int>> fields) {
@@ -25,10 +28,10 @@ struct Bmp {
   int height = 2;  // negative: rows stored from the top
   int bits = 24;
   std::uint32_t compression = 0;
-  std::vector<std::uint32_t> palette = {};  // 0x00RRGGBB
-  Bytes pixels = {};                        // as stored, padding included
-  std::vector<std::uint32_t> masks = {};    // after the 40-byte header
-  bool core = false;                        // the 12-byte header with 3-byte palette entries
+  Pixels palette = {};
+  Bytes pixels = {};                      // as stored, padding included
+  std::vector<std::uint32_t> masks = {};  // after the 40-byte header
+  bool core = false;                      // the 12-byte header with 3-byte palette entries
 };
 
 Bytes Encode(const Bmp& p) {
@@ -41,17 +44,9 @@ Bytes Encode(const Bmp& p) {
   if (p.core) {
     Put(b, {{12, 4}, {u(p.width), 2}, {u(p.height), 2}, {1, 2}, {u(p.bits), 2}});
   } else {
-    Put(b, {{40, 4},
-            {u(p.width), 4},
-            {u(p.height), 4},
-            {1, 2},
-            {u(p.bits), 2},
-            {p.compression, 4},
-            {u(p.pixels.size()), 4},
-            {2835, 4},
-            {2835, 4},
-            {u(p.palette.size()), 4},
-            {0, 4}});
+    Put(b, {{40, 4}, {u(p.width), 4}, {u(p.height), 4}, {1, 2}, {u(p.bits), 2}});
+    Put(b, {{p.compression, 4}, {u(p.pixels.size()), 4}, {2835, 4}, {2835, 4}});
+    Put(b, {{u(p.palette.size()), 4}, {0, 4}});
   }
   for (std::uint32_t m : p.masks) Put(b, {{m, 4}});
   for (std::uint32_t c : p.palette) Put(b, {{c, static_cast<int>(entry)}});
@@ -60,10 +55,8 @@ Bytes Encode(const Bmp& p) {
 }
 
 // The 3 x 2 test picture, top row first: red green blue / white black magenta.
-const std::vector<std::uint32_t> kExpected = {0xFF0000, 0x00FF00, 0x0000FF,
-                                              0xFFFFFF, 0x000000, 0xFF00FF};
-const std::vector<std::uint32_t> kPalette = {0x000000, 0xFF0000, 0x00FF00,
-                                             0x0000FF, 0xFFFFFF, 0xFF00FF};
+const Pixels kExpected = {0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0x000000, 0xFF00FF};
+const Pixels kPalette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF, 0xFFFFFF, 0xFF00FF};
 
 // Rows of 24-bit, 16-bit and 32-bit pixels in storage order (bottom row first
 // unless top-down), each padded to four bytes.
@@ -91,11 +84,14 @@ std::uint32_t To565(std::uint32_t c) {
   return ((c >> 19 & 31) << 11) | ((c >> 10 & 63) << 5) | (c >> 3 & 31);
 }
 
-TEST(BmpFile, EveryLayoutDecodesToTheSamePixels) {
-  // The palettised rows, bottom first, hold the indices 4 0 5 and 1 2 3.
+// Pixels a run-length code never reaches keep palette entry 0, and one that
+// jumps past the top ends the picture; an index past the palette shows black.
+TEST(BmpFile, EveryLayoutDecodesToItsPixels) {
+  constexpr std::uint32_t a = 0x102030, b = 0xF0E0D0, blue = 0x0000AA, green = 0x00BB00;
   const struct {
     const char* what;
     Bmp bmp;
+    Pixels want = kExpected;
   } cases[] = {
       {"24-bit", {.pixels = Rows(3, false, Same)}},
       {"24-bit top-down", {.height = -2, .pixels = Rows(3, true, Same)}},
@@ -116,85 +112,53 @@ TEST(BmpFile, EveryLayoutDecodesToTheSamePixels) {
         .compression = 3,
         .pixels = Rows(2, false, To565),
         .masks = {0xF800, 0x07E0, 0x001F}}},
+      // The rows, bottom first, hold the indices 4 0 5 and 1 2 3.
       {"8-bit", {.bits = 8, .palette = kPalette, .pixels = {4, 0, 5, 0, 1, 2, 3, 0}}},
-      {"8-bit, oldest header",
-       {.bits = 8, .palette = kPalette, .pixels = {4, 0, 5, 0, 1, 2, 3, 0}, .core = true}},
+      {"8-bit, oldest header, black as index 200",
+       {.bits = 8, .palette = kPalette, .pixels = {4, 200, 5, 0, 1, 2, 3, 0}, .core = true}},
       {"4-bit", {.bits = 4, .palette = kPalette, .pixels = {0x40, 0x50, 0, 0, 0x12, 0x30, 0, 0}}},
       {"8-bit run-length",
        {.bits = 8,
         .compression = 1,
         .palette = kPalette,
-        .pixels = {1, 4, 1, 0, 1, 5, 0, 0, 0, 3, 1, 2, 3, 0, 0, 1}}},
+        .pixels = {0, 3, 4, 0, 5, 0, 0, 0, 1, 1, 1, 2, 1, 3, 0, 1}}},
       {"4-bit run-length",
        {.bits = 4,
         .compression = 2,
         .palette = kPalette,
         .pixels = {2, 0x40, 1, 0x50, 0, 0, 0, 3, 0x12, 0x30, 0, 1}}},
+      {"1-bit, two bytes a row",
+       {.width = 9, .bits = 1, .palette = {a, b}, .pixels = {0x55, 0x00, 0, 0, 0xAA, 0x80, 0, 0}},
+       {b, a, b, a, b, a, b, a, b, a, b, a, b, a, b, a, b, a}},
+      {"run-length code that jumps, overruns its rows and jumps past the top",
+       {.width = 4,
+        .height = 3,
+        .bits = 8,
+        .compression = 1,
+        .palette = {blue, green},
+        .pixels = {0, 2, 1, 1, 9, 1, 0, 0, 255, 1, 0, 2, 200, 200, 0, 5, 1}},
+       {green, green, green, green, blue, green, green, green, blue, blue, blue, blue}},
   };
   for (const auto& c : cases) {
     std::string error;
     const auto picture = DecodeBmp(Encode(c.bmp), &error);
     ASSERT_TRUE(picture) << c.what << ": " << error;
-    EXPECT_EQ(picture->width, 3) << c.what;
-    EXPECT_EQ(picture->height, 2) << c.what;
-    EXPECT_EQ(picture->rgb, kExpected) << c.what;
+    EXPECT_EQ(picture->width, c.bmp.width) << c.what;
+    EXPECT_EQ(picture->height, std::abs(c.bmp.height)) << c.what;
+    EXPECT_EQ(picture->rgb, c.want) << c.what;
   }
-}
-
-TEST(BmpFile, OneBitPicturesAndStrayIndicesAndJumps) {
-  // 1-bit, 9 pixels wide (two bytes a row): alternate colours, bottom row inverted.
-  const auto mono = DecodeBmp(Encode({.width = 9,
-                                      .height = 2,
-                                      .bits = 1,
-                                      .palette = {0x102030, 0xF0E0D0},
-                                      .pixels = {0x55, 0x00, 0, 0, 0xAA, 0x80, 0, 0}}),
-                              nullptr);
-  ASSERT_TRUE(mono);
-  EXPECT_EQ(mono->rgb[0], 0xF0E0D0u);
-  EXPECT_EQ(mono->rgb[1], 0x102030u);
-  EXPECT_EQ(mono->rgb[8], 0xF0E0D0u);
-  EXPECT_EQ(mono->rgb[9], 0x102030u);
-  EXPECT_EQ(mono->rgb[17], 0x102030u);
-
-  // An index past a two-entry palette shows black.
-  const auto stray = DecodeBmp(Encode({.width = 2,
-                                       .height = 1,
-                                       .bits = 8,
-                                       .palette = {0x111111, 0x222222},
-                                       .pixels = {1, 200, 0, 0}}),
-                               nullptr);
-  ASSERT_TRUE(stray);
-  EXPECT_EQ(stray->rgb, (std::vector<std::uint32_t>{0x222222, 0}));
-
-  // Run-length code that jumps, overruns its rows and then jumps past the
-  // top: what it never reaches keeps palette entry 0, nothing lands outside.
-  const auto jumps =
-      DecodeBmp(Encode({.width = 4,
-                        .height = 3,
-                        .bits = 8,
-                        .compression = 1,
-                        .palette = {0x0000AA, 0x00BB00},
-                        .pixels = {0, 2, 1, 1, 9, 1, 0, 0, 255, 1, 0, 2, 200, 200, 0, 5, 1}}),
-                nullptr);
-  ASSERT_TRUE(jumps);
-  const std::vector<std::uint32_t> want = {0x00BB00, 0x00BB00, 0x00BB00, 0x00BB00,
-                                           0x0000AA, 0x00BB00, 0x00BB00, 0x00BB00,
-                                           0x0000AA, 0x0000AA, 0x0000AA, 0x0000AA};
-  EXPECT_EQ(jumps->rgb, want);
 }
 
 TEST(BmpFile, HostileHeadersAreRefusedWithTheirReason) {
   const Bmp rle8192{
       .width = 8192, .height = 8192, .bits = 8, .compression = 1, .palette = {0}, .pixels = {0, 1}};
-  Bmp cutRows{.pixels = Rows(3, false, Same)};
-  cutRows.pixels.resize(12);
-  Bytes farOffset = Encode({.pixels = Rows(3, false, Same)});
-  farOffset[10] = 0xFF;
-  farOffset[13] = 0x7F;
-  Bytes hugeHeader = Encode({.pixels = Rows(3, false, Same)});
-  hugeHeader[14] = hugeHeader[15] = hugeHeader[16] = hugeHeader[17] = 0xFF;
-  Bytes maskless = Encode({.bits = 16, .compression = 3, .pixels = {}});
-  maskless.resize(60);
+  const Bytes plain = Encode({.pixels = Rows(3, false, Same)});
+  // The plain file with `bytes` written over it from `at`.
+  const auto patched = [&](std::size_t at, Bytes bytes) {
+    Bytes b = plain;
+    std::copy(bytes.begin(), bytes.end(), b.begin() + static_cast<std::ptrdiff_t>(at));
+    return b;
+  };
 
   const struct {
     const char* what;
@@ -207,13 +171,15 @@ TEST(BmpFile, HostileHeadersAreRefusedWithTheirReason) {
        Encode({.width = 3000, .height = 3000, .bits = 1, .palette = {0, 1}}), "larger"},
       {"the lowest height there is", Encode({.height = INT32_MIN}), "larger"},
       {"no width", Encode({.width = 0}), "no pixels"},
-      {"rows cut short", Encode(cutRows), "cut short"},
-      {"pixels past the end", farOffset, "pixel data missing"},
-      {"header longer than the file", hugeHeader, "unknown bitmap header"},
+      {"rows cut short", Bytes(plain.begin(), plain.end() - 12), "cut short"},
+      {"pixels past the end", patched(10, {0xFF, 0, 0, 0x7F}), "pixel data missing"},
+      {"header longer than the file", patched(14, {0xFF, 0xFF, 0xFF, 0xFF}),
+       "unknown bitmap header"},
       {"compressed as a photograph", Encode({.compression = 4}), "unsupported bitmap layout"},
       {"5-bit pixels", Encode({.bits = 5}), "unsupported bitmap layout"},
       {"no palette", Encode({.bits = 8, .pixels = {0, 0, 0, 0, 0, 0, 0, 0}}), "palette"},
-      {"masks cut short", maskless, "masks cut short"},
+      {"masks cut short", Encode({.bits = 16, .compression = 3, .pixels = Bytes(6)}),
+       "masks cut short"},
       {"not a bitmap", Bytes(64, 'x'), "not a bitmap file"},
       {"nothing", Bytes{}, "not a bitmap file"},
   };

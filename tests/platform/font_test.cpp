@@ -3,66 +3,59 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string_view>
-#include <utility>
 
 namespace {
 
-// A character of a text as the font's byte.
-unsigned char Byte(char c) {
-  return static_cast<unsigned char>(c);
+// The glyph of a character or of a byte value.
+const Glyph& GlyphOf(int c) {
+  return FontGlyph(static_cast<unsigned char>(c));
 }
 
-// First and last inked rows of a glyph, or {-1, -1} for an empty one.
-std::pair<int, int> InkRows(unsigned char c) {
-  const Glyph& g = FontGlyph(c);
-  int top = -1, bottom = -1;
+// Where a glyph's ink lies: rows from the top, columns from the pen; all -1
+// for an empty glyph.
+struct Ink {
+  int top = -1, bottom = -1, left = -1, right = -1;
+};
+Ink InkOf(int c) {
+  Ink ink;
   for (int r = 0; r < kFontHeight; ++r) {
-    if (g.rows[r] == 0) continue;
-    if (top < 0) top = r;
-    bottom = r;
+    for (int col = 0; col < 8; ++col) {
+      if ((GlyphOf(c).rows[r] & (0x80 >> col)) == 0) continue;
+      if (ink.top < 0) ink.top = r;
+      ink.bottom = r;
+      ink.left = ink.left < 0 ? col : std::min(ink.left, col);
+      ink.right = std::max(ink.right, col);
+    }
   }
-  return {top, bottom};
-}
-
-// First and last inked columns, counted from the pen.
-std::pair<int, int> InkColumns(unsigned char c) {
-  std::uint8_t all = 0;
-  for (std::uint8_t row : FontGlyph(c).rows) all |= row;
-  int left = -1, right = -1;
-  for (int col = 0; col < 8; ++col) {
-    if ((all & (0x80 >> col)) == 0) continue;
-    if (left < 0) left = col;
-    right = col;
-  }
-  return {left, right};
+  return ink;
 }
 
 // Where the ink of a string ends when it is drawn from x.
 int InkEnd(std::string_view text, int x) {
   int end = x;
   for (const char c : text) {
-    if (InkRows(Byte(c)).first >= 0) end = x + InkColumns(Byte(c)).second;
-    x += FontGlyph(Byte(c)).advance;
+    if (InkOf(c).top >= 0) end = x + InkOf(c).right;
+    x += GlyphOf(c).advance;
   }
   return end;
 }
 
 TEST(Font, EveryGlyphSitsInTheMiddleOfOnePlace) {
-  for (int c = 33; c <= 126; ++c) {
-    const auto [left, right] = InkColumns(static_cast<unsigned char>(c));
-    EXPECT_GE(left, 1) << static_cast<char>(c);
-    EXPECT_LE(right, 7) << static_cast<char>(c);
+  for (int c = 0; c <= 255; ++c) {
+    const Ink ink = InkOf(c);
+    if (c < 33 || c > 126) {
+      EXPECT_EQ(ink.top, -1) << c;
+      EXPECT_EQ(GlyphOf(c).advance, 4) << c;  // blanks and unknown bytes alike
+      continue;
+    }
+    EXPECT_GE(ink.left, 1) << static_cast<char>(c);
+    EXPECT_LE(ink.right, 7) << static_cast<char>(c);
     // The middle of the box is column 4; half a pixel off either way is
     // what an even-width picture in an odd box cannot help.
-    EXPECT_NEAR((left + right) / 2.0, 4.0, 1.0) << static_cast<char>(c);
-    EXPECT_EQ(FontGlyph(static_cast<unsigned char>(c)).advance, 8) << static_cast<char>(c);
-  }
-  for (int c = 0; c <= 255; ++c) {
-    if (c >= 33 && c <= 126) continue;
-    const auto byte = static_cast<unsigned char>(c);
-    EXPECT_EQ(InkRows(byte).first, -1) << c;
-    EXPECT_EQ(FontGlyph(byte).advance, 4) << c;  // blanks and unknown bytes alike
+    EXPECT_NEAR((ink.left + ink.right) / 2.0, 4.0, 1.0) << static_cast<char>(c);
+    EXPECT_EQ(GlyphOf(c).advance, 8) << static_cast<char>(c);
   }
 }
 
@@ -72,8 +65,7 @@ TEST(Font, NamesTypedTenPixelsApartReadWhole) {
   for (std::string_view name : {"Elmo", "Pim", "Nadia", "Minister", "Bellboy"}) {
     int least = 10, most = 0;
     for (std::size_t i = 0; i + 1 < name.size(); ++i) {
-      const int gap =
-          10 + InkColumns(Byte(name[i + 1])).first - InkColumns(Byte(name[i])).second - 1;
+      const int gap = 10 + InkOf(name[i + 1]).left - InkOf(name[i]).right - 1;
       least = std::min(least, gap);
       most = std::max(most, gap);
     }
@@ -83,10 +75,12 @@ TEST(Font, NamesTypedTenPixelsApartReadWhole) {
 }
 
 TEST(Font, LettersStandOnOneBaselineWithDescendersBelow) {
-  for (char c : std::string_view("AZ09hkl"))
-    EXPECT_EQ(InkRows(Byte(c)), std::make_pair(2, 12)) << c;
-  for (char c : std::string_view("aoxi")) EXPECT_EQ(InkRows(Byte(c)).second, 12) << c;
-  for (char c : std::string_view("gjpqy")) EXPECT_GT(InkRows(Byte(c)).second, 13) << c;
+  for (char c : std::string_view("AZ09hkl")) {
+    EXPECT_EQ(InkOf(c).top, 2) << c;
+    EXPECT_EQ(InkOf(c).bottom, 12) << c;
+  }
+  for (char c : std::string_view("aoxi")) EXPECT_EQ(InkOf(c).bottom, 12) << c;
+  for (char c : std::string_view("gjpqy")) EXPECT_GT(InkOf(c).bottom, 13) << c;
 }
 
 TEST(Font, StatusLinesAndThePromptStayInTheirWindows) {
@@ -100,8 +94,8 @@ TEST(Font, StatusLinesAndThePromptStayInTheirWindows) {
   // "YES       NO" is drawn at x 535; the pointer at NO stands at 563 and its
   // arrow ends 20 pixels into its cell, and the box ends at 620.
   int x = 535;
-  for (char c : std::string_view("YES       ")) x += FontGlyph(Byte(c)).advance;
-  EXPECT_GE(x + InkColumns('N').first, 563 + 20 + 2);
+  for (char c : std::string_view("YES       ")) x += GlyphOf(c).advance;
+  EXPECT_GE(x + InkOf('N').left, 563 + 20 + 2);
   EXPECT_LT(InkEnd("YES       NO", 535), 619);
 }
 
