@@ -19,13 +19,10 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 namespace fs = std::filesystem;
 
-void Put(Bytes& b, std::uint32_t v, int n) {
-  for (int i = 0; i < n; ++i) b.push_back((v >> (8 * i)) & 0xFF);
-}
 // A chunk; an odd body is followed by its pad byte.
 void Chunk(Bytes& b, const char* id, const Bytes& body, std::uint32_t sizeField) {
   b.insert(b.end(), id, id + 4);
-  Put(b, sizeField, 4);
+  for (int i = 0; i < 4; ++i) b.push_back(static_cast<std::uint8_t>(sizeField >> (8 * i)));
   b.insert(b.end(), body.begin(), body.end());
   if (body.size() % 2 != 0) b.push_back(0);
 }
@@ -36,8 +33,9 @@ Bytes Format(int tag, int channels, int rate, int bits) {
                       {rate, 4},
                       {rate * channels * bits / 8, 4},
                       {channels * bits / 8, 2},
-                      {bits, 2}})
-    Put(f, static_cast<std::uint32_t>(v), n);
+                      {bits, 2}}) {
+    for (int i = 0; i < n; ++i) f.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+  }
   return f;
 }
 // A RIFF WAVE file of the given sub-chunks.
@@ -170,9 +168,7 @@ TEST(DataFiles, ReadsNoMoreThanTheLimitWhateverTheFileIs) {
 class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() /
-          ("pq-sound-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    dir = fs::temp_directory_path() / ("pq-sound-" + std::to_string(::getpid()));
     fs::create_directories(dir / "wav");
     SetDataFolders({dir});
     AttachHost(&host);
