@@ -76,6 +76,7 @@ trap restore EXIT
 
 caught=0
 missed=0
+planted=()  # the suites built from a planted fault
 report=""
 while IFS='|' read -r name file script suite; do
   [[ -z $name || ( -n $pick && $name != *"$pick"* ) ]] && continue
@@ -92,11 +93,12 @@ while IFS='|' read -r name file script suite; do
     continue
   fi
   result="NOT CAUGHT"
-  if ! cmake --build "$build" --target "pq_test_$suite" >/tmp/pq-mutate-build.log 2>&1; then
+  [[ " ${planted[*]} " == *" $suite "* ]] || planted+=("$suite")
+  if ! cmake --build "$build" --target "pq_test_$suite" >"$build/mutate-build.log" 2>&1; then
     result="caught (does not build)"
   elif ! (cd "$build" && PQ_ASSET_DIR=$build timeout 300 "./pq_test_$suite" \
-      --gtest_filter=-Soak.* --gtest_brief=1 >/tmp/pq-mutate-run.log 2>&1); then
-    result="caught: $(grep -m1 -o '\[  FAILED  \] [A-Za-z]*\.[A-Za-z]*' /tmp/pq-mutate-run.log |
+      --gtest_filter=-Soak.* --gtest_brief=1 >"$build/mutate-run.log" 2>&1); then
+    result="caught: $(grep -m1 -o '\[  FAILED  \] [A-Za-z0-9_/]*\.[A-Za-z0-9_/]*' "$build/mutate-run.log" |
       cut -c14-)"
     [[ $result == "caught: " ]] && result="caught (the test binary crashed)"
   fi
@@ -108,9 +110,9 @@ while IFS='|' read -r name file script suite; do
 done <<<"$faults"
 
 # The binaries were last built from a planted fault: build them again.
-while read -r suite; do
+for suite in "${planted[@]}"; do
   cmake --build "$build" --target "pq_test_$suite" >/dev/null 2>&1
-done < <(cut -d'|' -f4 <<<"$faults" | sort -u)
+done
 git diff --quiet -- src || echo "note: src/ has uncommitted changes (they were there before)" >&2
 printf '\n%d caught, %d not caught\n' "$caught" "$missed"
 [[ $missed -eq 0 ]]
