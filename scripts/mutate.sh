@@ -52,6 +52,12 @@ dpad-up-is-down|src/host/key_map.cpp|s/in.dpadUp ? -32768 : 32767/in.dpadUp ? 32
 z-key-on-x|src/host/key_map.cpp|s/{SDL_SCANCODE_Z, DIK_Z}/{SDL_SCANCODE_X, DIK_Z}/|host
 web-s-key-on-d|src/host/web/web_input.cpp|s/{"KeyS", DIK_S}/{"KeyD", DIK_S}/|web
 demo-pad-y-written-as-x|src/host/demo_format.cpp|s/static_cast<std::uint32_t>(pad.y)/static_cast<std::uint32_t>(pad.x)/|host
+web-pixels-white-not-255|src/host/web/web_input.cpp|s/(five >> 2));/0);/|web
+web-start-opens-no-menu|src/host/web/web_input.cpp|s/down(9);/down(8);/|web
+last-screenshot-number-unused|src/host/bmp_writer.cpp|s/n < 10000;/n < 9999;/|host
+demo-size-unchecked|src/host/demo_format.cpp|s/if (bytes.size() > kLargestDemoBytes) return fail(0, "too large to be a demo");//|host
+headless-present-on-a-boundary-waits-not|src/host/headless_host.cpp|s/while (Boundary(k) <= now_) ++k;/while (Boundary(k) < now_) ++k;/|host
+key-state-count-unchecked|src/host/key_map.cpp|s/sc < count \&\& sc < SDL_NUM_SCANCODES/sc < SDL_NUM_SCANCODES/|host
 bmp-pixel-data-unchecked|src/platform/bmp_file.cpp|s/if (out->dataAt > bytes.size()) return Fail(error, "pixel data missing");//|platform
 wave-odd-chunk-unpadded|src/platform/wave_file.cpp|s/ + (size \& 1);/;/|platform
 wave-top-rate-refused|src/platform/wave_file.cpp|s/rate > kMaxRate/rate >= kMaxRate/|platform
