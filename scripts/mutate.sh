@@ -57,7 +57,7 @@ web-start-opens-no-menu|src/host/web/web_input.cpp|s/down(9);/down(8);/|web
 last-screenshot-number-unused|src/host/bmp_writer.cpp|s/n < 10000;/n < 9999;/|host
 demo-size-unchecked|src/host/demo_format.cpp|s/if (bytes.size() > kLargestDemoBytes) return fail(0, "too large to be a demo");//|host
 headless-present-on-a-boundary-waits-not|src/host/headless_host.cpp|s/while (Boundary(k) <= now_) ++k;/while (Boundary(k) < now_) ++k;/|host
-key-state-count-unchecked|src/host/key_map.cpp|s/sc < count \&\& sc < SDL_NUM_SCANCODES/sc < SDL_NUM_SCANCODES/|host
+key-state-count-unchecked|src/host/key_map.cpp|s/sc < count \&\& sc < SDL_NUM_SCANCODES/sc < SDL_NUM_SCANCODES \&\& count > 0/|host
 bmp-pixel-data-unchecked|src/platform/bmp_file.cpp|s/if (out->dataAt > bytes.size()) return Fail(error, "pixel data missing");//|platform
 wave-odd-chunk-unpadded|src/platform/wave_file.cpp|s/ + (size \& 1);/;/|platform
 wave-top-rate-refused|src/platform/wave_file.cpp|s/rate > kMaxRate/rate >= kMaxRate/|platform
