@@ -1,8 +1,11 @@
 // The input script and the headless host's virtual clock.
 #include <gtest/gtest.h>
 
+#include <csignal>
+
 #include "host/headless_host.h"
 #include "host/key_codes.h"
+#include "host/quit_signal.h"
 
 namespace {
 
@@ -53,17 +56,28 @@ TEST(HeadlessHost, VirtualTimeMovesOnlyByWaitsReadsAndPresentsAndKeysFollowIt) {
   EXPECT_EQ(host.VisibleAt(0, 0), 7);
 }
 
-// A quit unwinds every blocking call; the game's own quit is an event.
+// The run's limit, SIGTERM and Ctrl+C end a headless run in order: every
+// blocking call unwinds from then on, and a second signal does not kill. The
+// game's own quit is an event instead.
 TEST(HeadlessHost, AQuitUnwindsEveryBlockingCallAndPostQuitIsAnOrderlyEvent) {
-  HeadlessHost host;
-  host.SetQuitAt(100);
-  host.Sleep(60);
-  EXPECT_THROW(host.Sleep(60), QuitRequest);
-  EXPECT_EQ(host.Ticks(), 100u);
-  EXPECT_THROW(host.ReadKeyboard(), QuitRequest);
-  EXPECT_TRUE(host.QuitRequested());
-  EXPECT_EQ(host.PollEvent(), HostEvent::Activated);
-  EXPECT_EQ(host.PollEvent(), HostEvent::Quit);
+  CatchQuitSignals();
+  for (const int sig : {0, SIGTERM, SIGINT}) {
+    SCOPED_TRACE(sig);
+    HeadlessHost host;
+    host.SetQuitAt(100);
+    host.Sleep(60);
+    if (sig != 0) {
+      std::raise(sig);
+      std::raise(sig);  // the handler stays: still alive here
+    }
+    EXPECT_THROW(host.Sleep(60), QuitRequest);
+    EXPECT_EQ(host.Ticks(), sig == 0 ? 100u : 60u);
+    EXPECT_THROW(host.ReadKeyboard(), QuitRequest);
+    EXPECT_TRUE(host.QuitRequested());
+    EXPECT_EQ(host.PollEvent(), HostEvent::Activated);
+    EXPECT_EQ(host.PollEvent(), HostEvent::Quit);
+    ForgetQuitSignal();
+  }
 
   HeadlessHost game;
   EXPECT_EQ(game.PollEvent(), HostEvent::Activated);

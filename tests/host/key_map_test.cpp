@@ -10,18 +10,13 @@
 #include "host/key_map.h"
 
 TEST(KeyMap, EachGameKeyComesFromOnePlaceAndOthersGiveNone) {
-  const std::pair<int, int> keys[] = {{SDL_SCANCODE_UP, DIK_UP},
-                                      {SDL_SCANCODE_DOWN, DIK_DOWN},
-                                      {SDL_SCANCODE_LEFT, DIK_LEFT},
-                                      {SDL_SCANCODE_RIGHT, DIK_RIGHT},
-                                      {SDL_SCANCODE_A, DIK_A},
-                                      {SDL_SCANCODE_S, DIK_S},
-                                      {SDL_SCANCODE_Z, DIK_Z},
-                                      {SDL_SCANCODE_ESCAPE, DIK_ESCAPE},
-                                      {0, 0},
-                                      {-1, 0},
-                                      {SDL_NUM_SCANCODES, 0}};
+  const std::pair<int, int> keys[] = {
+      {SDL_SCANCODE_UP, DIK_UP},     {SDL_SCANCODE_DOWN, DIK_DOWN},
+      {SDL_SCANCODE_LEFT, DIK_LEFT}, {SDL_SCANCODE_RIGHT, DIK_RIGHT},
+      {SDL_SCANCODE_A, DIK_A},       {SDL_SCANCODE_S, DIK_S},
+      {SDL_SCANCODE_Z, DIK_Z},       {SDL_SCANCODE_ESCAPE, DIK_ESCAPE}};
   for (auto [sc, key] : keys) EXPECT_EQ(GameKeyFromScancode(sc), key) << sc;
+  for (const int sc : {0, -1, int{SDL_NUM_SCANCODES}}) EXPECT_EQ(GameKeyFromScancode(sc), 0) << sc;
   // No two scancodes share a game key (the keypad's arrows are not the arrows).
   int owners[256] = {};
   for (int sc = 1; sc < SDL_NUM_SCANCODES; ++sc) {

@@ -12,11 +12,9 @@
 #include <csignal>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
+#include "host/scratch_dir.h"
 #include "platform/bmp_file.h"
 
 namespace {
@@ -188,24 +186,19 @@ TEST_F(SdlHostTest, ScaledPictureF12ScreenshotsAndAltEnterLetterboxes) {
       {2, 0x0000FF}, {3, 0xFF0000}, {1916, 0xFF0000}, {1917, 0x00FF00}, {1919, 0x00FF00}};
   for (const auto& [x, rgb] : windowed) EXPECT_EQ(WindowPixel(x, x * 3 / 4), rgb) << x;
 
-  const auto dir =
-      std::filesystem::temp_directory_path() / ("pq_shots_" + std::to_string(getpid()));
-  std::filesystem::create_directories(dir);
-  const auto previous = std::filesystem::current_path();
-  std::filesystem::current_path(dir);
-  testing::internal::CaptureStdout();
-  Key(SDL_SCANCODE_F12);
-  Key(SDL_SCANCODE_F12);
-  EXPECT_EQ(testing::internal::GetCapturedStdout(), "pimquest-001.bmp\npimquest-002.bmp\n");
-  std::ifstream in(dir / "pimquest-001.bmp", std::ios::binary);
-  const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-  std::string error;
-  const auto shot = DecodeBmp(bytes, &error);
-  ASSERT_TRUE(shot) << error;
-  EXPECT_EQ(shot->rgb[0], 0x0000FFu);
-  EXPECT_EQ(shot->rgb[240 * 640 + 320], 0xFF0000u);
-  std::filesystem::current_path(previous);
-  std::filesystem::remove_all(dir);
+  {
+    ScratchDir dir("pq_shots");
+    testing::internal::CaptureStdout();
+    Key(SDL_SCANCODE_F12);
+    Key(SDL_SCANCODE_F12);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "pimquest-001.bmp\npimquest-002.bmp\n");
+    const std::string file = ReadFile("pimquest-001.bmp");
+    std::string error;
+    const auto shot = DecodeBmp(std::vector<std::uint8_t>(file.begin(), file.end()), &error);
+    ASSERT_TRUE(shot) << error;
+    EXPECT_EQ(shot->rgb[0], 0x0000FFu);
+    EXPECT_EQ(shot->rgb[240 * 640 + 320], 0xFF0000u);
+  }
 
   ASSERT_FALSE(host_->Fullscreen());
   Key(SDL_SCANCODE_RETURN, KMOD_LALT);
