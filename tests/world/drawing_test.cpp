@@ -34,10 +34,8 @@ TEST(Drawing, TheWorldMapBetweenCellsTheWalkingHeroAndTheCoverCut) {
   play.Hold(kUp);
   play.Frames(5);  // ten units into the step: the camera stands between cells
   ASSERT_EQ(actors[0].y, 45 * 64 - 10);
-  // 54 units left in the step: walking frame 1, facing up, lifted 3; the
-  // camera 16 pixels into a column.
-  const int camY = actors[0].y / 2 - 224;
-  const auto map = MapPixels(worldMap, *pictures::world, 45 * 32 - 304, camY);
+  // 54 units left in the step: walking frame 1, facing up, lifted 3.
+  const auto map = MapPixels(worldMap, *pictures::world, 45 * 32 - 304, actors[0].y / 2 - 224);
   EXPECT_EQ(Wrong(play, Figure(32, 32 * Up, 32, 32, 304, 224 - 3, map)), 0);
 
   // In the forest (code 45) only his head shows.
