@@ -64,6 +64,11 @@ wave-top-rate-refused|src/platform/wave_file.cpp|s/rate > kMaxRate/rate >= kMaxR
 bmp-rle-literal-unpadded|src/platform/bmp_file.cpp|s/length += length \& 1;/;/|platform
 font-tilde-blank|src/platform/font.cpp|s/c > kLast) return kEmpty/c >= kLast) return kEmpty/|platform
 sound-loop-plays-once|src/platform/sound.cpp|s/v.playing = v.looping;/v.playing = false;/|platform
+battle-forest-44-as-grass|src/battle/battle_screen.cpp|/^    case 44:$/d|battle
+battle-herb-heals-nothing|src/battle/battle.cpp|s/^    Player.hp = Player.maxHp;$/    ;/|battle
+world-battle-costs-no-step|src/world/world_map_scene.cpp|s/if (walkable \&\& roll != 0)/if (walkable)/|world
+world-pushed-person-stays|src/world/town_scene.cpp|s/actors\[inTheWay\].pause = 0;/;/|world
+world-keeper-does-not-turn|src/world/town_scene.cpp|s/actors\[slot\].facing = Down;/;/|world
 EOF
 )
 
