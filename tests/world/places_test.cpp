@@ -48,13 +48,6 @@ TEST(Places, EnteringHalfwayOntoThePictureAndLeavingOverTheBottomEdge) {
       play.Hold(kLeft);
       EXPECT_EQ(play.FramesUntilEvent("step", 40), 32);
     }
-    // lastMapLeft outlives the game and picks the next game's start cell.
-    SetGameState(Title);
-    play.Hold(kS);
-    play.ForgetTrace();
-    play.Frames(1);
-    EXPECT_TRUE(EnteredAt(play.Events("enter").at(0), "world", e.mark ? e.column : 45,
-                          e.mark ? e.row : 45));
   }
 }
 
