@@ -70,9 +70,8 @@ TEST(BattleScreen, BackgroundMenuAndFightersWhereTheyBelong) {
       DrawTextAt("HERB          3", 435, 387, kTextWhite, s);
       DrawTextAt("HP  17/20", 500, 365, kTextWhite, s);
     }));
-    for (auto [x, y] : {std::pair{397, 358}, {622, 413}, {398, 357}, {621, 414}}) {
+    for (auto [x, y] : {std::pair{397, 358}, {622, 413}, {398, 357}, {621, 414}})
       EXPECT_EQ(shown[ScreenOffset(x, y)], field.At(x, y)) << x << "," << y;
-    }
     EXPECT_TRUE(Shows(shown, Sprite({64, 64, 128, 128}, 100, 200)));
     EXPECT_TRUE(Shows(shown, Sprite({0, 0, 64, 64}, 550, 200)));
   }
@@ -95,7 +94,6 @@ TEST(BattleMenu, CursorMovesOnlyWhenItCanAndShowsAtOnce) {
     }
     if (now > 400) game.host().RequestQuit();
   });
-  game.TakeTrace();
   EXPECT_THROW(RunBattle(Dragonfly, 0), QuitRequest);
   ASSERT_GE(rows.size(), 4u);  // Up at ATTACK: nothing; Down: HERB; both: flips
   EXPECT_EQ(std::vector(rows.begin(), rows.begin() + 4), (std::vector{0, 1, 0, 1}));
