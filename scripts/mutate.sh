@@ -73,7 +73,7 @@ scale-nine-accepted|src/shell/options.cpp|s/\*n > 8)/*n > 9)/|shell
 battle-sprites-unkeyed|src/state/assets.cpp|s/^  SetColourKey(pictures::pbattle.get(), 0xFF00FF);//|shell
 herb-heals-short|src/dialogue/status_menu.cpp|s/Player.hp = Player.maxHp;/Player.hp = Player.maxHp - 1;/|dialogue
 line-two-lower|src/dialogue/message_box.cpp|s/return 410;/return 411;/|dialogue
-game-over-one-sound|src/battle/end_screens.cpp|s/^  PlaySlot(sounds::gameover2, kPlayOnce);/  ;/|game
+game-over-one-sound|src/battle/end_screens.cpp|s/^    PlaySlot(sounds::gameover2, kPlayOnce);/    ;/|game
 EOF
 )
 

@@ -28,10 +28,10 @@ TEST(Options, EachOptionTakesItsValue) {
   EXPECT_EQ(o->until, 60000u);
   EXPECT_EQ(o->dataDir, "/d");
   EXPECT_EQ(o->record, "b.demo");
-  o = Parse({"--fullscreen", "--scale", "3", "--mute", "--replay", "a.demo", "--trace-presents"});
+  o = Parse({"--fullscreen", "--scale", "8", "--mute", "--replay", "a.demo", "--trace-presents"});
   ASSERT_TRUE(o);
   EXPECT_TRUE(o->fullscreen && o->mute && o->tracePresents);
-  EXPECT_EQ(o->scale, 3);
+  EXPECT_EQ(o->scale, 8);  // the largest
   EXPECT_EQ(o->replay, "a.demo");
   EXPECT_FALSE(Parse({"--fullscreen", "--window"})->fullscreen);
   EXPECT_TRUE(Parse({"--record", "d.demo", "--force"})->force);
@@ -44,6 +44,7 @@ TEST(Options, BadOptionsAndValuesAreRefusedWithAReason) {
   for (std::vector<const char*> bad : {std::vector<const char*>{"--bogus"},
                                        {"--scale"},
                                        {"--scale", "0"},
+                                       {"--scale", "9"},
                                        {"--scale", "x"},
                                        {"--headless", "--shot", "12"},
                                        {"--headless", "--shot", "x:a.bmp"},
