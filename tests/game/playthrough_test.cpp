@@ -2,12 +2,6 @@
 // one lost outside the King's castle; each ends in the fresh game after.
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
-
 #include "game/bot.h"
 
 namespace {
@@ -15,8 +9,6 @@ namespace {
 // Several times what a game needs (about ten minutes): a stuck player fails
 // within the test's time.
 constexpr std::uint32_t kLimitMs = 30 * 60 * 1000;
-// When set, the won game's trace is also written to this file.
-constexpr const char* kTraceFileVariable = "PQ_PLAYTHROUGH_TRACE";
 constexpr const char* kNewGame = R"("ev":"state","to":1})";
 constexpr const char* kFreshRecord =
     R"("ev":"player","level":1,"exp":10,"hp":20,"maxHp":20,"gold":20,"attack":15,"defence":10,"herbs":0,)"
@@ -48,10 +40,6 @@ TEST(Playthrough, WinsTheGameThroughEveryMilestone) {
   BotGame run;
   EXPECT_TRUE(run.Play(bot, kLimitMs)) << "the game was not won by " << run.game.Now();
   const Lines& trace = run.trace;
-  if (const char* path = std::getenv(kTraceFileVariable)) {
-    std::ofstream out(path, std::ios::binary);
-    for (const auto& line : trace) out << line << '\n';
-  }
 
   // Herbs and out of the village beside it; the shield (the cheaper) before
   // the sword, each in the record; the inn's line with its 22 leading blanks;
@@ -79,24 +67,17 @@ TEST(Playthrough, WinsTheGameThroughEveryMilestone) {
   EXPECT_GE(level, Bot::kReadyLevel);
 }
 
-// The same game twice gives the same trace, times and all. The game's state
-// (the random draw above all) is never reset within a process, so the runs
-// are two fresh processes of this program, each writing its trace to a file.
+// The same game twice in one process, the process-start state put back in
+// between, gives the same trace, times and all.
 TEST(Playthrough, TwoRunsGiveTheSameTrace) {
-  char self[4096] = {};
-  ASSERT_GT(readlink("/proc/self/exe", self, sizeof self - 1), 0);
-  std::string traces[2];
-  for (std::string& trace : traces) {
-    const std::string path = ::testing::TempDir() + "/pq_playthrough_" + std::to_string(getpid()) +
-                             "_" + std::to_string(&trace - traces);
-    const std::string command = std::string(kTraceFileVariable) + "='" + path + "' '" + self +
-                                "' --gtest_filter=Playthrough.Wins* > /dev/null 2>&1";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    std::ifstream in(path, std::ios::binary);
-    trace.assign(std::istreambuf_iterator<char>(in), {});
-    std::remove(path.c_str());
+  Lines traces[2];
+  for (Lines& trace : traces) {
+    ResetToProcessStart();
+    Bot bot(Bot::Win);
+    BotGame run;
+    ASSERT_TRUE(run.Play(bot, kLimitMs));
+    trace = std::move(run.trace);
   }
-  ASSERT_NE(traces[0].find("\"ev\":\"state\",\"to\":5"), std::string::npos) << "no ending";
   EXPECT_TRUE(traces[0] == traces[1]) << "the two runs differ";
 }
 

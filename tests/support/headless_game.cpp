@@ -4,11 +4,9 @@
 
 #include <sstream>
 
-#include "platform/clock.h"
 #include "platform/data_files.h"
 #include "platform/host_link.h"
 #include "platform/trace.h"
-#include "shell/main_loop.h"
 #include "state/assets.h"
 #include "state/game_state.h"
 #include "support/trace_reader.h"
@@ -46,13 +44,4 @@ std::vector<std::string> HeadlessGame::TakeTrace() {
 
 std::vector<std::string> HeadlessGame::TakeEvents(std::string_view ev) {
   return Events(TakeTrace(), ev);
-}
-
-bool HeadlessGame::RunFramesUntil(std::uint32_t ms) {
-  try {
-    while (host_.Ticks() < ms) RunFrame();
-  } catch (const QuitRequest&) {
-    return false;
-  }
-  return true;
 }

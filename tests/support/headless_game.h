@@ -8,6 +8,9 @@
 
 #include "host/headless_host.h"
 
+// Puts back the state the process started in, as before every test.
+void ResetToProcessStart();
+
 class HeadlessGame {
  public:
   // `script` is in the headless script format ("0 A\n500\n"); it must parse.
@@ -24,9 +27,6 @@ class HeadlessGame {
   std::vector<std::string> TakeTrace();
   // The lines of TakeTrace() whose "ev" is `ev`.
   std::vector<std::string> TakeEvents(std::string_view ev);
-  // Runs frames of the main loop until the virtual clock reaches `ms` (or
-  // the game quits); false when it quit.
-  bool RunFramesUntil(std::uint32_t ms);
 
  private:
   HeadlessHost host_;

@@ -25,6 +25,7 @@
 #include "state/assets.h"
 #include "state/game_state.h"
 #include "state/player.h"
+#include "support/headless_game.h"
 #include "world/actor.h"
 #include "world/camera.h"
 #include "world/demon_castle_scene.h"
@@ -85,6 +86,13 @@ class FreshProcess : public testing::EmptyTestEventListener {
 };
 
 }  // namespace
+
+#ifdef PQ_FRESH_GAME
+void ResetToProcessStart() {
+  ResetGameState();
+  ResetPlatformState();
+}
+#endif
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
