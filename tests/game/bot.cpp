@@ -9,6 +9,7 @@
 #include "shell/main_loop.h"
 #include "state/game_state.h"
 #include "state/player.h"
+#include "world/direction.h"
 #include "world/tile_lists.h"
 #include "world/town_scene.h"
 
@@ -43,10 +44,6 @@ constexpr const std::uint8_t* kEntrance[] = {nullptr, nullptr, villageEntrance, 
 bool InElmosCorridor(Cell cell) {
   return IsTileInList(CodeAt(demonCastleMap, cell.x, cell.y), demonCastleWalkable);
 }
-std::uint32_t StepTo(const TileMap& map, const std::vector<Cell>& goals,
-                     const std::function<bool(Cell)>& passable) {
-  return Arrow(FirstStep(map, goals, passable, {actors[0].tileX, actors[0].tileY}));
-}
 
 std::vector<Cell> Cells(const TileMap& map, const std::function<bool(Cell)>& pick) {
   std::vector<Cell> cells;
@@ -56,6 +53,55 @@ std::vector<Cell> Cells(const TileMap& map, const std::function<bool(Cell)>& pic
     }
   }
   return cells;
+}
+
+// The hero's first step (as held arrows) on a shortest way to any of the
+// goals over the cells `passable` allows; none at a goal or with no way.
+// Breadth-first from all goals at once, so that every cell knows how far the
+// nearest goal is; looked up afresh at every read, which copes with battles
+// and with people in the way.
+std::uint32_t StepTo(const TileMap& map, const std::vector<Cell>& goals,
+                     const std::function<bool(Cell)>& passable) {
+  std::vector<unsigned> distance(static_cast<std::size_t>(map.width * map.height), kFar);
+  const auto at = [&](Cell cell) -> unsigned {
+    return InsideMap(map, cell.x, cell.y) ? distance[CellIndex(map, cell)] : kFar;
+  };
+  std::vector<Cell> open;
+  for (const Cell goal : goals) {
+    if (!InsideMap(map, goal.x, goal.y) || at(goal) == 0) continue;
+    distance[CellIndex(map, goal)] = 0;
+    open.push_back(goal);
+  }
+  for (std::size_t i = 0; i < open.size(); ++i) {
+    for (std::int32_t d = Up; d <= Right; ++d) {
+      const Cell next = Neighbour(open[i], d);
+      if (!InsideMap(map, next.x, next.y) || at(next) != kFar || !passable(next)) continue;
+      distance[CellIndex(map, next)] = at(open[i]) + 1;
+      open.push_back(next);
+    }
+  }
+  // The nearer neighbour first in the order Up, Down, Left, Right.
+  const Cell from{actors[0].tileX, actors[0].tileY};
+  std::int32_t best = None;
+  for (std::int32_t d = Up; d <= Right; ++d) {
+    if (at(Neighbour(from, d)) < (best == None ? at(from) : at(Neighbour(from, best)))) best = d;
+  }
+  return Arrow(best);
+}
+
+bool WorldGround(Cell cell, std::int32_t place) {
+  const std::uint8_t code = CodeAt(worldMap, cell.x, cell.y);
+  if (!IsTileInList(code, worldWalkable)) return false;
+  for (const std::int32_t other : {Village, Castle, DemonCastle}) {
+    if (other != place && IsTileInList(code, kEntrance[other])) return false;
+  }
+  return true;
+}
+
+std::vector<Cell> EntranceCells(std::int32_t place) {
+  return Cells(worldMap, [place](Cell c) {
+    return IsTileInList(CodeAt(worldMap, c.x, c.y), kEntrance[place]) != 0;
+  });
 }
 
 // In a town: where the hero may stand, people aside (the village's counters
@@ -143,52 +189,6 @@ int Wish() {
 
 }  // namespace
 
-// Breadth-first from all goals at once, so that every cell knows how far the
-// nearest goal is. The step is looked up afresh at every read, which copes
-// with battles and with people in the way.
-std::int32_t FirstStep(const TileMap& map, const std::vector<Cell>& goals,
-                       const std::function<bool(Cell)>& passable, Cell from) {
-  std::vector<unsigned> distance(static_cast<std::size_t>(map.width * map.height), kFar);
-  const auto at = [&](Cell cell) -> unsigned {
-    return InsideMap(map, cell.x, cell.y) ? distance[CellIndex(map, cell)] : kFar;
-  };
-  std::vector<Cell> open;
-  for (const Cell goal : goals) {
-    if (!InsideMap(map, goal.x, goal.y) || at(goal) == 0) continue;
-    distance[CellIndex(map, goal)] = 0;
-    open.push_back(goal);
-  }
-  for (std::size_t i = 0; i < open.size(); ++i) {
-    for (std::int32_t d = Up; d <= Right; ++d) {
-      const Cell next = Neighbour(open[i], d);
-      if (!InsideMap(map, next.x, next.y) || at(next) != kFar || !passable(next)) continue;
-      distance[CellIndex(map, next)] = at(open[i]) + 1;
-      open.push_back(next);
-    }
-  }
-  // The nearer neighbour first in the order Up, Down, Left, Right.
-  std::int32_t best = None;
-  for (std::int32_t d = Up; d <= Right; ++d) {
-    if (at(Neighbour(from, d)) < (best == None ? at(from) : at(Neighbour(from, best)))) best = d;
-  }
-  return best;
-}
-
-bool WorldGround(Cell cell, std::int32_t place) {
-  const std::uint8_t code = CodeAt(worldMap, cell.x, cell.y);
-  if (!IsTileInList(code, worldWalkable)) return false;
-  for (const std::int32_t other : {Village, Castle, DemonCastle}) {
-    if (other != place && IsTileInList(code, kEntrance[other])) return false;
-  }
-  return true;
-}
-
-std::vector<Cell> EntranceCells(std::int32_t place) {
-  return Cells(worldMap, [place](Cell c) {
-    return IsTileInList(CodeAt(worldMap, c.x, c.y), kEntrance[place]) != 0;
-  });
-}
-
 // --- What is seen, and the keys held ----------------------------------------
 
 void Bot::Observe(std::string_view line) {
@@ -197,7 +197,13 @@ void Bot::Observe(std::string_view line) {
   if (ev == "battle_end") ++(Num(line, "won") == 1 ? wins : losses);
   if (ev == "state" && Num(line, "to") == Ending) ++endings;
   if (ev == "state" && Num(line, "to") == Title && endings + losses > 0) backAtTitle_ = true;
-  if (ev == "player" && backAtTitle_ && Num(line, "level") == 1) freshGame_ = true;
+  if (ev == "player" && backAtTitle_ && Num(line, "level") == 1) {
+    freshGame_ = true;
+    if (plan_ == Alternate) {  // the next game the other way, from its start
+      playing_ = playing_ == Win ? Lose : Win;
+      metKing_ = restedWhenReady_ = backAtTitle_ = freshGame_ = false;
+    }
+  }
   if (ev == "shop_choice") inShop_ = false;
   if (ev == "yesno" && talkingTo_ == kMerchant && Num(line, "answer") == 1) {
     inShop_ = true;  // the price list opens after a YES
@@ -206,17 +212,15 @@ void Bot::Observe(std::string_view line) {
   }
   if (ev == "talk") {
     ++talks;
-    reached_ = true;  // every errand in a town ends with a talk
     inShop_ = false;
     talkingTo_ = static_cast<std::int32_t>(Num(line, "person"));
-    if (talkingTo_ == kMerchant) shopWanted_ = plan_ == Win ? Wish() : shopItem_;
+    if (talkingTo_ == kMerchant) shopWanted_ = Wish();
     if (talkingTo_ == kKing) metKing_ = true;
     if (talkingTo_ == kBellboy && Ready()) restedWhenReady_ = true;
   }
 }
 
-std::uint32_t Bot::Controls(std::uint32_t now) {
-  now_ = now;
+std::uint32_t Bot::Controls() {
   if (GameState == Title) return kS;  // skips the fades
   if (GameState == Ending || (Player.hp <= 0 && !inBattle_)) return kZ;
   if (inBattle_) {
@@ -224,7 +228,7 @@ std::uint32_t Bot::Controls(std::uint32_t now) {
     // A herb when the monster's hardest blow (its attack less 2) could kill;
     // the losing player reaches for one in every battle after the King.
     const bool herb =
-        plan_ == Lose ? metKing_ : Player.herbs > 0 && Player.hp <= currentMonster.attack - 2;
+        playing_ == Lose ? metKing_ : Player.herbs > 0 && Player.hp <= currentMonster.attack - 2;
     return kA | kS | (herb ? kDown : kUp);
   }
   if (pendingTalk != 0) return Conversation();
@@ -251,8 +255,7 @@ Intent Bot::Pace(Cell a, Cell b) {
 }
 
 Intent Bot::Next() {
-  if (plan_ == Wander) return WanderNext();
-  if (plan_ == Win && (GameState == WorldMap || GameState == Village)) return WinNext();
+  if (playing_ == Win && (GameState == WorldMap || GameState == Village)) return WinNext();
   switch (GameState) {
     case WorldMap:  // to the King, then west of his castle until a battle is lost
       return metKing_ ? Pace({40, 44}, {46, 44}) : Intent{Intent::Go, Castle};
@@ -283,48 +286,6 @@ Intent Bot::WinNext() {
   return {Intent::Go, metKing_ ? DemonCastle : Castle};
 }
 
-std::uint32_t Bot::Roll(std::uint32_t sides) {
-  dice_ ^= dice_ << 13;  // xorshift64: the same on every machine
-  dice_ ^= dice_ >> 7;
-  dice_ ^= dice_ << 17;
-  return static_cast<std::uint32_t>(dice_ % sides);
-}
-
-// A new idea in every new place, after each talk, or when the last one took
-// too long; now and then a shop row that the gold cannot pay for.
-Intent Bot::WanderNext() {
-  if (GameState != lastState_ || (errand_.arg == WorldMap && HeroAt(errand_.cell))) {
-    reached_ = true;
-  }
-  lastState_ = GameState;
-  if (!reached_ && now_ < giveUpAt_) return errand_;
-  reached_ = false;
-  const bool hurt = Player.hp * 3 < Player.maxHp && Player.gold >= kInnPrice;
-  giveUpAt_ = now_ + (GameState == Village || GameState == Castle ? 2 : 3) * 60 * 1000;
-  if (GameState == DemonCastle) return errand_ = {Intent::MeetElmo};
-  if (GameState == Castle) {
-    constexpr std::int32_t kCastleTalkers[] = {kSoldier, kMinister, kKing};
-    const std::uint32_t roll = Roll(5);
-    return errand_ = roll < 3 ? Intent{Intent::Talk, kCastleTalkers[roll]} : Intent{};
-  }
-  if (GameState == Village) {
-    constexpr std::int32_t kVillageTalkers[] = {kGirl, kBoy, kWoman, kSoldier};
-    const std::uint32_t roll = hurt ? 3 : Roll(10);
-    if (roll < 3) shopItem_ = static_cast<int>(Roll(3)) + 1;
-    if (roll > 6) return errand_ = {};
-    return errand_ = {Intent::Talk, roll < 3    ? kMerchant
-                                    : roll == 3 ? kBellboy
-                                                : kVillageTalkers[Roll(4)]};
-  }
-  if (hurt) return errand_ = {Intent::Go, Village};
-  const std::uint32_t roll = Roll(100);
-  while (roll < 50) {
-    const Cell cell{static_cast<std::int32_t>(Roll(64)), static_cast<std::int32_t>(Roll(64))};
-    if (WorldGround(cell, WorldMap)) return errand_ = {Intent::Go, WorldMap, cell};
-  }
-  return errand_ = {Intent::Go, roll < 70 ? Village : roll < 92 ? Castle : DemonCastle};
-}
-
 // --- A whole game -----------------------------------------------------------
 
 bool BotGame::Play(Bot& bot, std::uint32_t limitMs, bool keepTrace,
@@ -340,7 +301,7 @@ bool BotGame::Play(Bot& bot, std::uint32_t limitMs, bool keepTrace,
     collect();
     if (onRead) onRead(now);
     if (bot.Finished()) return game.host().RequestQuit();  // this very read throws
-    game.host().SetHeld(bot.Controls(now));
+    game.host().SetHeld(bot.Controls());
   });
   game.host().SetQuitAt(limitMs);
   try {

@@ -12,18 +12,8 @@
 
 #include "support/headless_game.h"
 #include "support/trace_reader.h"
-#include "world/direction.h"
 #include "world/tile_map.h"
 #include "world/walking.h"
-
-// The first step (a Direction) of a shortest way from `from` to any of
-// `goals` over the cells `passable` allows; None at a goal or with no way.
-std::int32_t FirstStep(const TileMap& map, const std::vector<Cell>& goals,
-                       const std::function<bool(Cell)>& passable, Cell from);
-// The world map's cells the hero may cross on the way to `place`: walkable
-// and not the picture of another place, which would be entered.
-bool WorldGround(Cell cell, std::int32_t place);
-std::vector<Cell> EntranceCells(std::int32_t place);
 
 // What the player means to do while walking.
 struct Intent {
@@ -40,16 +30,17 @@ class Bot {
   // hurt, the forest until level 7, then the King and Elmo.
   // Lose: the King, then out west reaching in every battle for a herb he
   // does not have, so the monster has every turn.
-  // Wander: random places and errands for as long as the test lets it.
-  enum Plan { Win, Lose, Wander };
+  // Alternate: a game won, the next lost, and so on for as long as the test
+  // lets it.
+  enum Plan { Win, Lose, Alternate };
   static constexpr std::int32_t kReadyLevel = 7;
 
-  explicit Bot(Plan plan) : plan_(plan) {}
+  explicit Bot(Plan plan) : plan_(plan), playing_(plan == Lose ? Lose : Win) {}
   void Observe(std::string_view line);
-  std::uint32_t Controls(std::uint32_t now);
+  std::uint32_t Controls();
   // Won or lost as planned, and back in a fresh game.
   bool Finished() const {
-    return plan_ != Wander && freshGame_ && (plan_ == Win ? endings : losses);
+    return plan_ != Alternate && freshGame_ && (plan_ == Win ? endings : losses);
   }
 
   int wins = 0, losses = 0, talks = 0, endings = 0;
@@ -57,13 +48,10 @@ class Bot {
  private:
   Intent Next();
   Intent WinNext();
-  Intent WanderNext();
   Intent Pace(Cell a, Cell b);
   std::uint32_t Conversation();
-  std::uint32_t Roll(std::uint32_t sides);
 
-  Plan plan_;
-  std::uint32_t now_ = 0;
+  Plan plan_, playing_;  // the plan of the run, and of the game under way
   bool inBattle_ = false, metKing_ = false, backAtTitle_ = false, freshGame_ = false;
   bool restedWhenReady_ = false;
   int leg_ = 0;  // which end of a pacing walk is next
@@ -72,13 +60,6 @@ class Bot {
   std::int32_t talkingTo_ = 0;
   bool inShop_ = false;
   int shopRow_ = 1, shopWanted_ = 0, lastMove_ = 0;
-  // Wandering: its own dice, the current errand and when to drop it.
-  std::uint64_t dice_ = 0x9E3779B97F4A7C15ull;
-  Intent errand_{};
-  std::uint32_t giveUpAt_ = 0;
-  bool reached_ = true;
-  std::int32_t lastState_ = -1;
-  int shopItem_ = 1;
 };
 
 // A game on the headless host with a Bot at the keys.

@@ -1,7 +1,7 @@
-// Two virtual hours of play: wandering, fighting, shopping, resting, talking,
-// now and then Elmo and a new game. The game must hold up all the way and its
-// memory stop growing once settled in; the sanitizer build reports leaks when
-// the process ends.
+// Two virtual hours of play: games won and lost in turn, with their fighting,
+// shopping, resting and talking, each followed by a new game. The game must
+// hold up all the way and its memory stop growing once settled in; the
+// sanitizer build reports leaks when the process ends.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -39,7 +39,7 @@ long WatchedKb() {
 }
 
 TEST(Soak, TwoHoursOfPlayHoldUpWithoutGrowing) {
-  Bot bot(Bot::Wander);
+  Bot bot(Bot::Alternate);
   BotGame run;
   long settledKb = 0;
   EXPECT_FALSE(run.Play(bot, kSoakMs, false, [&](std::uint32_t now) {
@@ -52,7 +52,7 @@ TEST(Soak, TwoHoursOfPlayHoldUpWithoutGrowing) {
       "then %+ld kB\n",
       bot.wins, bot.losses, bot.talks, bot.endings, settledKb, grownKb);
 
-  // The wandering really went places, and the memory held still.
+  // Games were won and lost again and again, and the memory held still.
   EXPECT_GE(bot.wins, 100);
   EXPECT_GE(bot.losses, 1);
   EXPECT_GE(bot.endings, 1);
