@@ -3,8 +3,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
-
 #include "platform/display.h"
 #include "state/player.h"
 #include "support/headless_game.h"
@@ -22,20 +20,19 @@ struct Customer {
 };
 
 void Serve(HeadlessGame& game, const Customer& customer) {
-  auto shownAt = std::make_shared<std::uint32_t>(0);
-  auto steered = std::make_shared<bool>(false);
   game.host().SetHeld(kA);
-  game.host().SetReadHook([&game, customer, shownAt, steered](std::uint32_t t) {
-    if (*shownAt == 0 && game.host().VisibleAt(158, 115) == kRawWhite) *shownAt = t;
-    std::uint32_t held = kA;
-    if (*shownAt != 0)
-      held = t - *shownAt < 120u * customer.downPasses ? kDown : customer.choiceKey;
-    if (customer.declines && !*steered && game.host().VisibleAt(506, 316) == kRawWhite) {
-      *steered = true;  // Right once at the prompt, then A answers NO
-      held = kRight;
-    }
-    game.host().SetHeld(held);
-  });
+  game.host().SetReadHook(
+      [&game, customer, shownAt = 0u, steered = false](std::uint32_t t) mutable {
+        if (shownAt == 0 && game.host().VisibleAt(158, 115) == kRawWhite) shownAt = t;
+        std::uint32_t held = kA;
+        if (shownAt != 0)
+          held = t - shownAt < 120u * customer.downPasses ? kDown : customer.choiceKey;
+        if (customer.declines && !steered && game.host().VisibleAt(506, 316) == kRawWhite) {
+          steered = true;  // Right once at the prompt, then A answers NO
+          held = kRight;
+        }
+        game.host().SetHeld(held);
+      });
 }
 
 using Msgs = std::vector<std::string>;
@@ -110,7 +107,8 @@ TEST(ShopAndInn, EveryVisit) {
     Player.herbs = v.herbs;
     Player.hasSword = v.hasSword;
     Player.hp = v.hp;
-    FillSurface(FrontSurface, kRawBlack);  // the scene, without last visit's window
+    FillSurface(FrontSurface,
+                kRawBlack);  // the scene, without last visit's window
     FillSurface(BackBuffer, kRawBlack);
     game.TakeTrace();
     Serve(game, v.customer);
