@@ -104,8 +104,8 @@ std::vector<Cell> EntranceCells(std::int32_t place) {
   });
 }
 
-// In a town: where the hero may stand, people aside (the village's counters
-// are no ground), and whether somebody stands there.
+// In a town: where the hero may stand (the village's counters are no
+// ground). People in the way are walked into: pushed, they move on.
 const TileMap& TownMap() {
   return GameState == Castle ? castleMap : villageMap;
 }
@@ -117,21 +117,6 @@ bool IsGround(Cell cell) {
   return InsideMap(TownMap(), cell.x, cell.y) && !IsCounter(cell) &&
          IsTileInList(CodeAt(TownMap(), cell.x, cell.y),
                       GameState == Castle ? castleWalkable : villageWalkable);
-}
-bool IsClear(Cell cell) {
-  // The village's people are in slots 1 to 6, the castle's in 6 to 8.
-  const std::int32_t first = GameState == Castle ? kSoldier : kMerchant;
-  for (std::int32_t slot = first; slot <= (GameState == Castle ? kKing : kSoldier); ++slot) {
-    if (actors[slot].tileX == cell.x && actors[slot].tileY == cell.y) return false;
-  }
-  return IsGround(cell);
-}
-
-// Around the people when there is a way around them; otherwise straight on,
-// since a person pushed by the hero moves on.
-std::uint32_t TownStep(const std::vector<Cell>& goals) {
-  const std::uint32_t around = StepTo(TownMap(), goals, IsClear);
-  return around != 0 ? around : StepTo(TownMap(), goals, IsGround);
 }
 
 // The Merchant and the Bellboy are spoken to across the counter in front of
@@ -147,7 +132,7 @@ std::uint32_t Talking(std::int32_t person) {
     if (HeroAt(stand)) return Arrow(d) | kA;
     if (IsGround(stand)) stands.push_back(stand);
   }
-  return stands.empty() ? 0 : TownStep(stands);  // out of reach: wait for them to move
+  return StepTo(TownMap(), stands, IsGround);  // none in reach: wait for them to move
 }
 
 // S, held while walking, lets go a box that waits meanwhile (Elmo's words).
@@ -163,7 +148,9 @@ std::uint32_t Walking(const Intent& intent) {
       return Talking(intent.arg);
     case Intent::Leave:  // to the bottom row, then over its edge
       if (actors[0].tileY == bottom) return kS | kDown;
-      return kS | TownStep(Cells(TownMap(), [&](Cell c) { return c.y == bottom && IsGround(c); }));
+      return kS | StepTo(TownMap(),
+                         Cells(TownMap(), [&](Cell c) { return c.y == bottom && IsGround(c); }),
+                         IsGround);
     case Intent::MeetElmo:  // up the corridor, then one more step up
       if (actors[0].tileY == kBeforeElmoRow) return kS | kUp;
       return kS | StepTo(demonCastleMap,
