@@ -76,26 +76,20 @@ void ResetPlatformState() {
   SetDataFolders({"."});
 }
 
-class FreshProcess : public testing::EmptyTestEventListener {
-  void OnTestStart(const testing::TestInfo&) override {
-#ifdef PQ_FRESH_GAME
-    ResetGameState();
-#endif
-    ResetPlatformState();
-  }
-};
-
 }  // namespace
 
-#ifdef PQ_FRESH_GAME
 void ResetToProcessStart() {
+#ifdef PQ_FRESH_GAME
   ResetGameState();
+#endif
   ResetPlatformState();
 }
-#endif
 
 int main(int argc, char** argv) {
   testing::InitGoogleTest(&argc, argv);
+  struct FreshProcess : testing::EmptyTestEventListener {
+    void OnTestStart(const testing::TestInfo&) override { ResetToProcessStart(); }
+  };
   testing::UnitTest::GetInstance()->listeners().Append(new FreshProcess);
   return RUN_ALL_TESTS();
 }
