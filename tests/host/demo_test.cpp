@@ -191,21 +191,21 @@ std::string Le(T v) {
 }
 
 TEST(Demo, MalformedDemosAreRefusedWithTheirReason) {
-  const std::string header =
-      std::string("PQDEMO\x1a\n", 8) + Le<std::uint16_t>(1) + "\x05" + "1.0.0";
+  auto headed = [](std::uint16_t format) {
+    return std::string("PQDEMO\x1a\n", 8) + Le(format) + "\x05" + "1.0.0";
+  };
+  const std::string header = headed(1), header2 = headed(2);
   const std::string keyA = "K" + Le<std::uint32_t>(2) + Le<std::uint16_t>(1) + "\x1e";
   auto end = [](std::uint64_t k, std::uint64_t g, std::uint64_t e) {
     return "Z" + Le(k) + Le(g) + Le(e);
   };
-  const std::string header2 = header.substr(0, 8) + Le<std::uint16_t>(2) + header.substr(10);
   const std::string quit = "Q" + Le<std::uint64_t>(5), zero(1, '\0');
   std::string error;
   ASSERT_TRUE(ParseDemo(header + keyA + end(2, 0, 0), &error)) << error;
   ASSERT_TRUE(ParseDemo(header2 + keyA + quit + "\x01" + end(2, 0, 0), &error)) << error;
   const std::pair<std::string, const char*> bad[] = {
       {"PQDEMX" + header.substr(6) + end(0, 0, 0), "not a Pim Quest demo"},
-      {header.substr(0, 8) + Le<std::uint16_t>(3) + header.substr(10) + end(0, 0, 0),
-       "demo format 3"},
+      {headed(3) + end(0, 0, 0), "demo format 3"},
       {header + "K" + Le<std::uint32_t>(1) + Le<std::uint16_t>(2) + "\x1f\x1e" + end(1, 0, 0),
        "keys out of order"},
       {header + "G" + Le<std::uint32_t>(1) + zero + Le<std::uint32_t>(0) + Le<std::uint32_t>(0) +
