@@ -135,9 +135,16 @@ std::uint32_t Talking(std::int32_t person) {
   return StepTo(TownMap(), stands, IsGround);  // none in reach: wait for them to move
 }
 
+// Over `passable` cells to row `row`, then a step on towards `beyond`: over
+// a town's bottom edge, or up into Elmo from the end of his corridor.
+std::uint32_t ToRowThen(const TileMap& map, std::int32_t row, std::int32_t beyond,
+                        const std::function<bool(Cell)>& passable) {
+  if (actors[0].tileY == row) return Arrow(beyond);
+  return StepTo(map, Cells(map, [&](Cell c) { return c.y == row && passable(c); }), passable);
+}
+
 // S, held while walking, lets go a box that waits meanwhile (Elmo's words).
 std::uint32_t Walking(const Intent& intent) {
-  const std::int32_t bottom = TownMap().height - 1;
   switch (intent.kind) {
     case Intent::Go:
       return kS |
@@ -146,17 +153,10 @@ std::uint32_t Walking(const Intent& intent) {
                     [&](Cell cell) { return WorldGround(cell, intent.arg); });
     case Intent::Talk:
       return Talking(intent.arg);
-    case Intent::Leave:  // to the bottom row, then over its edge
-      if (actors[0].tileY == bottom) return kS | kDown;
-      return kS | StepTo(TownMap(),
-                         Cells(TownMap(), [&](Cell c) { return c.y == bottom && IsGround(c); }),
-                         IsGround);
-    case Intent::MeetElmo:  // up the corridor, then one more step up
-      if (actors[0].tileY == kBeforeElmoRow) return kS | kUp;
-      return kS | StepTo(demonCastleMap,
-                         Cells(demonCastleMap,
-                               [](Cell c) { return c.y == kBeforeElmoRow && InElmosCorridor(c); }),
-                         InElmosCorridor);
+    case Intent::Leave:
+      return kS | ToRowThen(TownMap(), TownMap().height - 1, Down, IsGround);
+    case Intent::MeetElmo:
+      return kS | ToRowThen(demonCastleMap, kBeforeElmoRow, Up, InElmosCorridor);
   }
   return kS;
 }
