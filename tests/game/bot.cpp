@@ -143,22 +143,18 @@ std::uint32_t ToRowThen(const TileMap& map, std::int32_t row, std::int32_t beyon
   return StepTo(map, Cells(map, [&](Cell c) { return c.y == row && passable(c); }), passable);
 }
 
-// S, held while walking, lets go a box that waits meanwhile (Elmo's words).
-std::uint32_t Walking(const Intent& intent) {
-  switch (intent.kind) {
-    case Intent::Go:
-      return kS |
-             StepTo(worldMap,
-                    intent.arg == WorldMap ? std::vector{intent.cell} : EntranceCells(intent.arg),
-                    [&](Cell cell) { return WorldGround(cell, intent.arg); });
-    case Intent::Talk:
-      return Talking(intent.arg);
-    case Intent::Leave:
-      return kS | ToRowThen(TownMap(), TownMap().height - 1, Down, IsGround);
-    case Intent::MeetElmo:
-      return kS | ToRowThen(demonCastleMap, kBeforeElmoRow, Up, InElmosCorridor);
-  }
-  return kS;
+// S is held while walking: it lets go a box that waits meanwhile (Elmo's
+// words). To the picture of `place` on the world map, or to `cell` when the
+// place is the world map itself.
+std::uint32_t GoTo(std::int32_t place, Cell cell = {}) {
+  return kS | StepTo(worldMap, place == WorldMap ? std::vector{cell} : EntranceCells(place),
+                     [place](Cell c) { return WorldGround(c, place); });
+}
+std::uint32_t Leave() {
+  return kS | ToRowThen(TownMap(), TownMap().height - 1, Down, IsGround);
+}
+std::uint32_t MeetElmo() {
+  return kS | ToRowThen(demonCastleMap, kBeforeElmoRow, Up, InElmosCorridor);
 }
 
 bool Ready() {
@@ -220,7 +216,7 @@ std::uint32_t Bot::Controls() {
   }
   if (pendingTalk != 0) return Conversation();
   if (actors[0].stepLeft != 0 || actors[0].pause != 0) return kS;
-  return Walking(Next());
+  return Next();
 }
 
 // A answers every box and says YES. The price list reads the devices once a
@@ -236,41 +232,41 @@ std::uint32_t Bot::Conversation() {
 // --- Plans ------------------------------------------------------------------
 
 // Back and forth between two cells: every attempted step may start a battle.
-Intent Bot::Pace(Cell a, Cell b) {
+std::uint32_t Bot::Pace(Cell a, Cell b) {
   if (HeroAt(leg_ == 0 ? a : b)) leg_ = 1 - leg_;
-  return {Intent::Go, WorldMap, leg_ == 0 ? a : b};
+  return GoTo(WorldMap, leg_ == 0 ? a : b);
 }
 
-Intent Bot::Next() {
+std::uint32_t Bot::Next() {
   if (playing_ == Win && (GameState == WorldMap || GameState == Village)) return WinNext();
   switch (GameState) {
     case WorldMap:  // to the King, then west of his castle until a battle is lost
-      return metKing_ ? Pace({40, 44}, {46, 44}) : Intent{Intent::Go, Castle};
+      return metKing_ ? Pace({40, 44}, {46, 44}) : GoTo(Castle);
     case Castle:
-      return metKing_ ? Intent{Intent::Leave} : Intent{Intent::Talk, kKing};
+      return metKing_ ? Leave() : Talking(kKing);
     case DemonCastle:
-      return {Intent::MeetElmo};
+      return MeetElmo();
     default:
-      return {Intent::Leave};
+      return Leave();
   }
 }
 
-Intent Bot::WinNext() {
+std::uint32_t Bot::WinNext() {
   const int wish = Wish();
   // Badly hurt; and once, whatever the hp, before setting out for the King.
   const bool rest =
       Player.gold >= kInnPrice && (Player.hp * 2 < Player.maxHp || (Ready() && !restedWhenReady_));
   if (GameState == Village) {
-    if (wish == kShield || wish == kSword) return {Intent::Talk, kMerchant};
-    if (rest) return {Intent::Talk, kBellboy};
-    return wish == kHerb ? Intent{Intent::Talk, kMerchant} : Intent{Intent::Leave};
+    if (wish == kShield || wish == kSword) return Talking(kMerchant);
+    if (rest) return Talking(kBellboy);
+    return wish == kHerb ? Talking(kMerchant) : Leave();
   }
   // Once on the way to Elmo only an empty bag and a bad wound turn him back.
   const bool errand =
       metKing_ ? Player.hp * 2 < Player.maxHp && Player.herbs == 0 : wish != kNoItem || rest;
-  if (errand) return {Intent::Go, Village};
+  if (errand) return GoTo(Village);
   if (!Ready()) return Pace({46, 28}, {53, 28});  // the forest: battles twice as often
-  return {Intent::Go, metKing_ ? DemonCastle : Castle};
+  return GoTo(metKing_ ? DemonCastle : Castle);
 }
 
 // --- A whole game -----------------------------------------------------------

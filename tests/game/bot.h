@@ -15,15 +15,6 @@
 #include "world/tile_map.h"
 #include "world/walking.h"
 
-// What the player means to do while walking.
-struct Intent {
-  // Go: on the world map to the picture of place `arg`, or to `cell` when
-  // `arg` is the world map itself.
-  enum Kind { Go, Talk, Leave, MeetElmo } kind = Leave;
-  std::int32_t arg = 0;  // the place, or the person to talk to
-  Cell cell{0, 0};
-};
-
 class Bot {
  public:
   // Win: herbs, the shield and the sword as the gold comes in, the inn when
@@ -46,9 +37,10 @@ class Bot {
   int wins = 0, losses = 0, talks = 0, endings = 0;
 
  private:
-  Intent Next();
-  Intent WinNext();
-  Intent Pace(Cell a, Cell b);
+  // The controls held for the next step of the plan.
+  std::uint32_t Next();
+  std::uint32_t WinNext();
+  std::uint32_t Pace(Cell a, Cell b);
   std::uint32_t Conversation();
 
   Plan plan_, playing_;  // the plan of the run, and of the game under way
