@@ -26,6 +26,20 @@ if ! diff <(untimed recorded.trace) <(untimed replayed.trace) >trace.diff; then
 fi
 echo "replay agrees with the recording: $(wc -l <recorded.trace) events, demo of $(stat -c %s fight.demo) bytes"
 
+# Frame timing adds its own events and changes nothing else: one
+# first_picture, before any present, then wall-clock times that never go back.
+"$game" --headless --replay fight.demo --trace-presents --trace timed.trace --until 34000 >/dev/null ||
+  fail "the replay with frame timing ended with $?"
+timing='"ev":"(present|first_picture)"'
+diff -q <(untimed recorded.trace) <(grep -Ev "$timing" timed.trace | untimed /dev/stdin) >/dev/null ||
+  fail "frame timing changed the game's own events"
+grep -Eo "$timing" timed.trace | uniq -c | head -2 | tr -s ' ' >timing.out
+[[ $(head -1 timing.out) == ' 1 "ev":"first_picture"' && $(sed -n 2p timing.out) == *'"ev":"present"' ]] ||
+  fail "the first picture is not marked once before the presents: $(cat timing.out)"
+[[ $(grep -c '"ev":"first_picture"' timed.trace) -eq 1 ]] || fail "the first picture is marked again"
+grep -Eo '"us":[0-9]+' timed.trace | cut -d: -f2 | sort -cn || fail "frame times go back"
+echo "frame timing: $(grep -c '"ev":"present"' timed.trace) presents"
+
 # A demo that is missing, cut short or not a demo at all is refused.
 head -c 40 fight.demo >cut.demo
 printf 'PQDEMO but not really a demo\n' >junk.demo
