@@ -18,7 +18,7 @@
 #include "host/headless_host.h"
 #include "host/key_codes.h"
 #include "host/quit_signal.h"
-#include "host/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

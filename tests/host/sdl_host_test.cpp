@@ -14,8 +14,8 @@
 #include <ctime>
 #include <vector>
 
-#include "host/scratch_dir.h"
 #include "platform/bmp_file.h"
+#include "support/scratch_dir.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 
 #include "host/bmp_writer.h"
 #include "host/demo_format.h"
-#include "host/scratch_dir.h"
+#include "support/scratch_dir.h"
 
 namespace fs = std::filesystem;
 

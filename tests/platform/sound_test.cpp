@@ -1,6 +1,5 @@
 // The WAV reader, the data-file reader and the sound table, over virtual time.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <filesystem>
@@ -13,6 +12,7 @@
 #include "platform/host_link.h"
 #include "platform/sound.h"
 #include "platform/wave_file.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -143,7 +143,8 @@ TEST(WaveFile, ConvertsEveryPcmLayoutAndPlaysTheRestAsBytes) {
 // Files far beyond any picture or sound are refused without being read;
 // devices and pipes are read only up to the limit.
 TEST(DataFiles, ReadsNoMoreThanTheLimitWhateverTheFileIs) {
-  const auto dir = fs::temp_directory_path() / ("pq-files-" + std::to_string(::getpid()));
+  const ScratchDir scratch("pq-files");
+  const fs::path& dir = scratch.path;
   fs::create_directories(dir / "folder");
   fs::resize_file((std::ofstream(dir / "sparse"), dir / "sparse"),
                   std::uintmax_t{40} << 30);  // costs no disk
@@ -162,13 +163,11 @@ TEST(DataFiles, ReadsNoMoreThanTheLimitWhateverTheFileIs) {
     EXPECT_EQ(bytes ? bytes->size() : 0u, reason ? 0u : 12u) << path;
     EXPECT_NE(error.find(reason ? reason : ""), std::string::npos) << path << ": " << error;
   }
-  fs::remove_all(dir);
 }
 
 class SoundTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    dir = fs::temp_directory_path() / ("pq-sound-" + std::to_string(::getpid()));
     fs::create_directories(dir / "wav");
     SetDataFolders({dir});
     AttachHost(&host);
@@ -177,7 +176,6 @@ class SoundTest : public ::testing::Test {
   void TearDown() override {
     ShutdownSound();
     AttachHost(nullptr);
-    fs::remove_all(dir);
   }
   SoundId Load(const std::string& name, const Bytes& bytes) {
     std::ofstream(dir / "wav" / name, std::ios::binary)
@@ -185,7 +183,8 @@ class SoundTest : public ::testing::Test {
                static_cast<std::streamsize>(bytes.size()));
     return LoadWave(("wav\\" + name).c_str(), 0xE0, &error);
   }
-  fs::path dir;
+  const ScratchDir scratch{"pq-sound"};
+  const fs::path& dir = scratch.path;
   HeadlessHost host;
   std::string error;
 };

@@ -1,6 +1,5 @@
 // Start-up with every file, and with each kind of missing file.
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 
@@ -10,6 +9,7 @@
 #include "platform/host_link.h"
 #include "platform/sound.h"
 #include "state/assets.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -18,12 +18,6 @@ namespace fs = std::filesystem;
 class StartUpTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    // Of this process alone: other checkouts may run the same test meanwhile.
-    dir = fs::temp_directory_path() /
-          ("pq-startup-" + std::to_string(::getpid()) + "-" +
-           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(dir);
-    fs::create_directories(dir);
     fs::copy(fs::path(PQ_ASSET_DIR) / "bmp", dir / "bmp");
     fs::copy(fs::path(PQ_ASSET_DIR) / "wav", dir / "wav");
     SetDataFolders({dir});
@@ -32,7 +26,6 @@ class StartUpTest : public ::testing::Test {
   void TearDown() override {
     ShutDown();
     AttachHost(nullptr);
-    fs::remove_all(dir);
   }
   // StartUp's answer and what it said on stderr.
   std::pair<int, std::string> Start() {
@@ -40,7 +33,8 @@ class StartUpTest : public ::testing::Test {
     const int ok = StartUp();
     return {ok, testing::internal::GetCapturedStderr()};
   }
-  fs::path dir;
+  const ScratchDir scratch{"pq-startup"};
+  const fs::path& dir = scratch.path;
   HeadlessHost host;
 };
 
