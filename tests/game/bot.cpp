@@ -181,10 +181,11 @@ void Bot::Observe(std::string_view line) {
   if (ev == "state" && Num(line, "to") == Ending) ++endings;
   if (ev == "state" && Num(line, "to") == Title && endings + losses > 0) backAtTitle_ = true;
   if (ev == "player" && backAtTitle_ && Num(line, "level") == 1) {
-    freshGame_ = true;
-    if (plan_ == Alternate) {  // the next game the other way, from its start
+    if (plan_ != Alternate) {
+      freshGame_ = true;
+    } else {  // the next game the other way, from its start
       playing_ = playing_ == Win ? Lose : Win;
-      metKing_ = restedWhenReady_ = backAtTitle_ = freshGame_ = false;
+      metKing_ = restedWhenReady_ = backAtTitle_ = false;
     }
   }
   if (ev == "shop_choice") inShop_ = false;

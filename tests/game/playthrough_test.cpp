@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "game/bot.h"
+#include "support/test_main.h"
 
 namespace {
 

@@ -8,9 +8,6 @@
 
 #include "host/headless_host.h"
 
-// Puts back the state the process started in, as before every test.
-void ResetToProcessStart();
-
 class HeadlessGame {
  public:
   // `script` is in the headless script format ("0 A\n500\n"); it must parse.

@@ -4,6 +4,8 @@
 // controls, the frame clock, the trace, the sound table, the host and the
 // data folders; in the game's suites also the game's: state, hero, monsters,
 // figures, scenes, battle, the text line, and the pictures and sounds.
+#include "support/test_main.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -25,7 +27,6 @@
 #include "state/assets.h"
 #include "state/game_state.h"
 #include "state/player.h"
-#include "support/headless_game.h"
 #include "world/actor.h"
 #include "world/camera.h"
 #include "world/demon_castle_scene.h"
