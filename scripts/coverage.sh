@@ -43,17 +43,19 @@ for doc in sys.stdin:
         for line in f["lines"]:
             key = (name, line["line_number"])
             hits[key] = hits.get(key, False) or line["count"] > 0
-files = sorted({name for name, _ in hits})
+per_file = {}  # file -> [lines reached, lines]
 with open(out, "w") as missed:
-    for name, number in sorted(hits):
-        if not hits[(name, number)]:
+    for (name, number), hit in sorted(hits.items()):
+        if not hit:
             missed.write(f"{name}:{number}\n")
-total = reached = 0
-for name in files:
-    lines = [hit for (n, _), hit in hits.items() if n == name]
-    total, reached = total + len(lines), reached + sum(lines)
-    if sum(lines) < len(lines):
-        print(f"{sum(lines):5}/{len(lines):<5} {name}")
+        counts = per_file.setdefault(name, [0, 0])
+        counts[0] += hit
+        counts[1] += 1
+for name, (got, lines) in per_file.items():
+    if got < lines:
+        print(f"{got:5}/{lines:<5} {name}")
+reached = sum(got for got, _ in per_file.values())
+total = len(hits)
 print(f"coverage: {reached} of {total} lines of src/ reached ({100 * reached / max(total, 1):.1f}%); "
       f"the rest in {out}")
 ' "$root" "$build/uncovered.txt"
